@@ -1,0 +1,29 @@
+# Put a program or library into the program folder (build/suite/SUBDIR).
+function(vesk_suite_target target)
+  cmake_parse_arguments(ARG "" "SUBDIR" "" ${ARGN})
+  set(dir ${VESK_SUITE_DIR})
+  if(ARG_SUBDIR)
+    set(dir ${VESK_SUITE_DIR}/${ARG_SUBDIR})
+  endif()
+  set_target_properties(${target} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${dir}
+    LIBRARY_OUTPUT_DIRECTORY ${dir})
+endfunction()
+
+# vesk_test(NAME SOURCES ... LIBS ... [LABELS ...])
+# One GoogleTest executable; its cases are registered with ctest one by one.
+# Every test runs with a private runtime folder and config home so tests never
+# see each other's windows, sockets or stores.
+function(vesk_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  target_compile_definitions(${name} PRIVATE VESK_SUITE_DIR="${VESK_SUITE_DIR}" VESK_BINARY_DIR="${CMAKE_BINARY_DIR}" VESK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+endfunction()

@@ -1,0 +1,7 @@
+#include "Commands.h"
+
+namespace veskctl {
+
+void addSettingsCommands(CLI::App& /*app*/) {}
+
+}  // namespace veskctl
