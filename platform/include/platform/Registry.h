@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The per-user store that stands in for the registry of the original
+// platform: keys ("HKEY_CURRENT_USER\Control Panel\Mouse") holding REG_SZ
+// values, kept under $XDG_CONFIG_HOME (default ~/.config). Writes are atomic.
+namespace platform {
+
+class RegistryKey {
+ public:
+  // Opens an existing key; nullptr when it does not exist.
+  static std::unique_ptr<RegistryKey> open(std::string_view path);
+  // Opens the key, creating it (and its parents) when missing.
+  static std::unique_ptr<RegistryKey> create(std::string_view path);
+  ~RegistryKey();
+
+  // Reads a REG_SZ value into a fixed-size buffer, NUL-terminated. Fails (and
+  // leaves buf untouched) when the value is missing or does not fit;
+  // *needed receives the size with the NUL.
+  bool queryString(std::string_view name, char* buf, std::size_t bufSize,
+                   std::size_t* needed = nullptr) const;
+  std::optional<std::string> queryString(std::string_view name) const;
+  bool setString(std::string_view name, std::string_view value);
+  bool deleteValue(std::string_view name);
+  const std::string& path() const { return path_; }
+
+ private:
+  explicit RegistryKey(std::string path) : path_(std::move(path)) {}
+  std::string path_;
+};
+
+// Folder that holds the store (created on first write).
+std::string registryStoreFolder();
+
+}  // namespace platform
