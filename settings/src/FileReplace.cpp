@@ -1,0 +1,141 @@
+#include "FileReplace.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <string_view>
+
+namespace settings::detail {
+
+namespace {
+
+struct SplitPath {
+  std::string folder;  // "" or ending in '/'
+  std::string name;
+};
+
+SplitPath splitPath(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return {"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+std::string tempPrefix(const SplitPath& p) { return "." + p.name + ".tmp."; }
+
+bool writeAll(int fd, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void removeStaleTemporaries(const SplitPath& p) {
+  DIR* dir = ::opendir(p.folder.empty() ? "." : p.folder.c_str());
+  if (dir == nullptr) return;
+  const std::string prefix = tempPrefix(p);
+  while (const dirent* entry = ::readdir(dir)) {
+    if (std::string_view(entry->d_name).starts_with(prefix))
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+}  // namespace
+
+ReadResult readWholeFile(const std::string& path, std::string& out) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
+  out.clear();
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return ReadResult::Failed;
+  }
+  if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ::close(fd);
+      return ReadResult::Failed;
+    }
+    if (n == 0) break;
+    out.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return ReadResult::Ok;
+}
+
+std::string replaceTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      std::string target(real);
+      std::free(real);
+      return target;
+    }
+  }
+  return path;
+}
+
+FileLock::FileLock(const std::string& path) {
+  const SplitPath p = splitPath(path);
+  const std::string lockPath = p.folder + "." + p.name + ".lock";
+  fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      ::close(fd_);
+      fd_ = -1;
+      return;
+    }
+  }
+}
+
+FileLock::~FileLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
+bool replaceFileContents(const std::string& path, const std::string& text) {
+  const SplitPath p = splitPath(path);
+  removeStaleTemporaries(p);
+
+  struct stat old {};
+  const bool existed = ::stat(path.c_str(), &old) == 0;
+  if (existed && ::access(path.c_str(), W_OK) != 0) return false;  // a read-only file stays
+
+  static std::atomic<unsigned> counter{0};
+  std::string tempPath;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    tempPath = p.folder + tempPrefix(p) + std::to_string(::getpid()) + "." +
+               std::to_string(counter.fetch_add(1));
+    fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+
+  bool ok = writeAll(fd, text);
+  if (ok && existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+  if (ok) ok = ::fdatasync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (ok) ok = ::rename(tempPath.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(tempPath.c_str());
+  return ok;
+}
+
+}  // namespace settings::detail

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+// File primitives of the INI writer: whole-file reads, an advisory lock beside
+// a file, and replacing a file's contents by rename.
+namespace settings::detail {
+
+enum class ReadResult { Ok, Missing, Failed };
+ReadResult readWholeFile(const std::string& path, std::string& out);
+
+// The path a write should replace: the target of a symbolic link, otherwise
+// the path itself.
+std::string replaceTarget(const std::string& path);
+
+// Exclusive flock on ".<name>.lock" beside the file, held for the object's
+// lifetime. ok() is false when the lock file could not be opened.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+// Writes `text` to a temporary file beside `path`, flushes it to disk and
+// renames it over `path` (keeping the old file's permissions). Temporary files
+// left behind by writers that died are removed first; call it with the
+// FileLock held.
+bool replaceFileContents(const std::string& path, const std::string& text);
+
+}  // namespace settings::detail

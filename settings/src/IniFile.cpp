@@ -1,0 +1,103 @@
+#include "settings/IniFile.h"
+
+#include <cstdio>
+
+#include "FileReplace.h"
+#include "settings/IniValue.h"
+
+namespace settings {
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+
+const IniDocument& IniFile::document() {
+  if (!document_) {
+    std::string text;
+    detail::readWholeFile(path_, text);  // a missing or unreadable file reads as empty
+    document_.emplace(text);
+  }
+  return *document_;
+}
+
+std::int32_t IniFile::ReadInt(std::string_view section, std::string_view key, std::int32_t def) {
+  const auto value = document().value(section, key);
+  if (!value || value->empty()) return def;
+  return parseProfileInt(*value);
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view def) {
+  std::string_view text = def;
+  if (const auto value = document().value(section, key)) {
+    text = *value;
+    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+        text.back() == text.front())
+      text = text.substr(1, text.size() - 2);
+  }
+  text = text.substr(0, text.find('\0'));
+  return std::string(text.substr(0, kMaxStringLength));
+}
+
+bool IniFile::ReadStruct(std::string_view section, std::string_view key, void* bytes,
+                         std::size_t size) {
+  const auto value = document().value(section, key);
+  return value && decodeStruct(*value, bytes, size);
+}
+
+bool IniFile::WriteInt(std::string_view section, std::string_view key, std::int32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+  return write(section, key, text);
+}
+
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view text) {
+  return write(section, key, std::string(storableText(text)));
+}
+
+bool IniFile::WriteStruct(std::string_view section, std::string_view key, const void* bytes,
+                          std::size_t size) {
+  return write(section, key, encodeStruct(bytes, size));
+}
+
+void IniFile::beginBatch() { batching_ = true; }
+
+bool IniFile::commitBatch() {
+  batching_ = false;
+  std::vector<Write> writes;
+  writes.swap(pending_);
+  return commit(writes);
+}
+
+bool IniFile::write(std::string_view section, std::string_view key, std::string value) {
+  Write w{std::string(section), std::string(key), std::move(value)};
+  if (!batching_) return commit({w});
+  if (document_) document_->setValue(w.section, w.key, w.value);
+  pending_.push_back(std::move(w));
+  return true;
+}
+
+bool IniFile::commit(const std::vector<Write>& writes) {
+  if (writes.empty()) return true;
+  const std::string target = detail::replaceTarget(path_);
+  detail::FileLock lock(target);
+  if (!lock.ok()) {
+    document_.reset();
+    return false;
+  }
+  std::string text;
+  const auto read = detail::readWholeFile(target, text);
+  if (read == detail::ReadResult::Failed) {
+    document_.reset();
+    return false;
+  }
+  IniDocument merged(text);
+  bool changed = false;
+  for (const Write& w : writes) changed = merged.setValue(w.section, w.key, w.value) || changed;
+  const bool ok = !changed || detail::replaceFileContents(target, merged.text());
+  if (ok)
+    document_ = std::move(merged);
+  else
+    document_.reset();
+  return ok;
+}
+
+}  // namespace settings

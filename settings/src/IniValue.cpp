@@ -1,0 +1,69 @@
+#include "settings/IniValue.h"
+
+#include <cstring>
+
+namespace settings {
+
+namespace {
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+}  // namespace
+
+std::int32_t parseProfileInt(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ' && text[i] != '\0') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  std::uint32_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+  if (negative) value = 0u - value;
+  return static_cast<std::int32_t>(value);
+}
+
+std::string encodeStruct(const void* bytes, std::size_t size) {
+  const auto* in = static_cast<const unsigned char*>(bytes);
+  std::string out(2 * (size + 1), '0');
+  unsigned sum = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    out[2 * i] = kHexDigits[in[i] >> 4];
+    out[2 * i + 1] = kHexDigits[in[i] & 0xF];
+    sum += in[i];
+  }
+  out[2 * size] = kHexDigits[(sum >> 4) & 0xF];
+  out[2 * size + 1] = kHexDigits[sum & 0xF];
+  return out;
+}
+
+bool decodeStruct(std::string_view text, void* out, std::size_t size) {
+  if (text.size() != 2 * (size + 1)) return false;
+  std::string decoded(size + 1, '\0');
+  unsigned sum = 0;
+  for (std::size_t i = 0; i <= size; ++i) {
+    const int hi = hexDigit(text[2 * i]);
+    const int lo = hexDigit(text[2 * i + 1]);
+    if (hi < 0 || lo < 0) return false;
+    decoded[i] = static_cast<char>(hi << 4 | lo);
+    if (i < size) sum += static_cast<unsigned>(hi << 4 | lo);
+  }
+  if (static_cast<unsigned char>(decoded[size]) != (sum & 0xFF)) return false;
+  if (size > 0) std::memcpy(out, decoded.data(), size);
+  return true;
+}
+
+std::string_view storableText(std::string_view text) {
+  return text.substr(0, text.find_first_of("\r\n"));
+}
+
+}  // namespace settings

@@ -1,0 +1,205 @@
+#include "settings/SettingsFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/Paths.h"
+#include "settings/FieldTable.h"
+#include "settings/IniFile.h"
+
+namespace settings {
+
+namespace {
+
+constexpr const char* kSetting = "Setting";
+
+std::string parentFolder(const std::string& folder) {
+  if (folder.size() < 2) return folder;
+  const auto slash = folder.rfind('/', folder.size() - 2);
+  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+// Profile files live in "config/"; a fresh folder may not have it yet.
+bool ensureFolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos || slash == 0) return true;
+  const std::string folder = path.substr(0, slash);
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+void readField(IniFile& ini, const FieldInfo& f, unsigned char* at) {
+  switch (f.type) {
+    case FieldType::Text: {
+      const std::string text = ini.ReadString(kSetting, f.name, "");
+      setFieldText(reinterpret_cast<char*>(at), f.size, text);
+      break;
+    }
+    case FieldType::Struct:
+      ini.ReadStruct(kSetting, f.name, at, f.size);  // a failed read keeps the field
+      break;
+    default:
+      setFieldInteger(at, f.type, ini.ReadInt(kSetting, f.name, f.readDefault));
+      break;
+  }
+}
+
+void writeField(IniFile& ini, const FieldInfo& f, const unsigned char* at) {
+  switch (f.type) {
+    case FieldType::Text:
+      ini.WriteString(kSetting, f.name, fieldValueText(at, f));
+      break;
+    case FieldType::Struct:
+      ini.WriteStruct(kSetting, f.name, at, f.size);
+      break;
+    default:
+      ini.WriteInt(kSetting, f.name, static_cast<std::int32_t>(fieldInteger(at, f.type)));
+      break;
+  }
+}
+
+std::string deviceSection(int i) { return "Device" + std::to_string(i); }
+
+}  // namespace
+
+SettingsFiles::SettingsFiles(std::string programFolder) : folder_(std::move(programFolder)) {}
+
+std::string SettingsFiles::configIniPath() const { return platform::ResolveIn(folder_, "config.ini"); }
+
+std::string SettingsFiles::defaultProfilePath(int index) const {
+  return platform::ResolveIn(folder_, "config\\Default" + std::to_string(index) + ".nmp");
+}
+
+std::string SettingsFiles::deviceInfoPath() const {
+  return platform::ResolveIn(folder_, "DeviceInfo.ini");
+}
+
+bool SettingsFiles::LoadAll(SettingsImage& image) const {
+  IniFile config(configIniPath());
+  auto* base = reinterpret_cast<unsigned char*>(&image);
+  for (const FieldInfo& f : globalFields()) readField(config, f, base + f.offset);
+  for (int i = 0; i < kProfileCount; ++i) {
+    const std::string path = defaultProfilePath(i);
+    if (FileExists(path))
+      ReadProfileFile(image.Profiles[i], path);
+    else
+      ResetProfile(image.Profiles[i], i);
+  }
+  if (isValidProfile(image.CurrentProfile))
+    ReadWindowsMouseValues(image.Profiles[image.CurrentProfile]);
+  return true;
+}
+
+bool SettingsFiles::SaveAll(const SettingsImage& image) const {
+  bool ok = true;
+  if (isValidProfile(image.CurrentProfile))
+    ok = WriteWindowsMouseValues(image.Profiles[image.CurrentProfile]) && ok;
+
+  IniFile config(configIniPath());
+  config.beginBatch();
+  const auto* base = reinterpret_cast<const unsigned char*>(&image);
+  for (const FieldInfo& f : globalFields()) writeField(config, f, base + f.offset);
+  ok = config.commitBatch() && ok;
+
+  for (int i = 0; i < kProfileCount; ++i) {
+    const std::string path = defaultProfilePath(i);
+    ok = ensureFolderOf(path) && WriteProfileFile(image.Profiles[i], path) && ok;
+  }
+  return ok;
+}
+
+bool SettingsFiles::SaveDisControl(const SettingsImage& image) const {
+  return IniFile(configIniPath()).WriteInt(kSetting, "DisControl", image.DisControl);
+}
+
+bool SettingsFiles::SaveInfoData(const UsageInfo& block) const {
+  return IniFile(configIniPath()).WriteStruct(kSetting, "InfoData", &block, sizeof block);
+}
+
+bool SettingsFiles::SaveCurrentProfile(std::int32_t index) const {
+  return IniFile(configIniPath()).WriteInt(kSetting, "CurrentProfile", index);
+}
+
+std::int32_t SettingsFiles::ReadFirmwareVersion() const {
+  return IniFile(configIniPath()).ReadInt(kSetting, "FWVersion", 100);
+}
+
+bool SettingsFiles::SaveFirmwareVersion(std::int32_t version) const {
+  return IniFile(configIniPath()).WriteInt(kSetting, "FWVersion", version);
+}
+
+bool SettingsFiles::ReadOsdSetting(OsdSetting& block, bool fromParentFolder) const {
+  const std::string folder = fromParentFolder ? parentFolder(folder_) : folder_;
+  return IniFile(platform::ResolveIn(folder, "config.ini"))
+      .ReadStruct("OSDSetting", "config", &block, sizeof block);
+}
+
+bool SettingsFiles::WriteProfileFileName(int slot, std::string_view title) const {
+  return IniFile(configIniPath())
+      .WriteString("FileName", "Profile" + std::to_string(slot), title);
+}
+
+bool SettingsFiles::WriteDeviceInfo(const DeviceInfoTable& table) const {
+  const int count = std::clamp<std::int32_t>(table.Count, 0, kMaxDeviceRecords);
+  IniFile ini(deviceInfoPath());
+  ini.beginBatch();
+  ini.WriteInt(kSetting, "Count", count);
+  for (int i = 0; i < count; ++i) {
+    const DeviceRecord& r = table.Records[i];
+    const std::string section = deviceSection(i);
+    ini.WriteInt(section, "VID", r.VID);
+    ini.WriteInt(section, "PID", r.PID);
+    ini.WriteString(section, "Name", fieldText(r.Name));
+    for (int k = 0; k < 5; ++k) ini.WriteInt(section, "CPI " + std::to_string(k), r.Cpi[k]);
+  }
+  return ini.commitBatch();
+}
+
+bool SettingsFiles::ReadDeviceInfo(DeviceInfoTable& table) const {
+  IniFile ini(deviceInfoPath());
+  const int count = std::clamp<std::int32_t>(ini.ReadInt(kSetting, "Count", 0), 0, kMaxDeviceRecords);
+  table.Count = count;
+  for (int i = 0; i < count; ++i) {
+    DeviceRecord& r = table.Records[i];
+    const std::string section = deviceSection(i);
+    r.VID = static_cast<std::uint16_t>(ini.ReadInt(section, "VID", 0));
+    r.PID = static_cast<std::uint16_t>(ini.ReadInt(section, "PID", 0));
+    setFieldText(r.Name, ini.ReadString(section, "Name", ""));
+    for (int k = 0; k < 5; ++k) r.Cpi[k] = ini.ReadInt(section, "CPI " + std::to_string(k), 0);
+  }
+  return true;
+}
+
+bool WriteProfileFile(const Profile& profile, const std::string& path) {
+  IniFile ini(path);
+  ini.beginBatch();
+  const auto* base = reinterpret_cast<const unsigned char*>(&profile);
+  for (const FieldInfo& f : profileFields()) writeField(ini, f, base + f.offset);
+  return ini.commitBatch();
+}
+
+bool ReadProfileFile(Profile& profile, const std::string& path) {
+  IniFile ini(path);
+  auto* base = reinterpret_cast<unsigned char*>(&profile);
+  for (const FieldInfo& f : profileFields()) readField(ini, f, base + f.offset);
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  const bool regular = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+  ::close(fd);
+  return regular;
+}
+
+}  // namespace settings
