@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+// Where the programs find their skin pictures.
+//
+// Numbered bitmaps live in the program folder as "skin/<number>.png" (for
+// example build/suite/skin/216.png); cursors are numbered pictures too, with
+// the hot spot given here. Pictures the programs name by file ("Gif\01.gif",
+// "wave\double_click.bmp") keep their own names under the program folder.
+// The skin art generator (vesk-skinart) writes every one of them, and the
+// windows load them through SkinResources.
+namespace skin::res {
+
+inline std::string bitmapPath(int number) { return "skin/" + std::to_string(number) + ".png"; }
+
+// Shared pieces.
+inline constexpr int kPageMask = 216;        // 774 x 312, white where a page is cut away
+inline constexpr int kThumbSmall = 252;      // 14 x 20 slider thumb
+inline constexpr int kThumbLarge = 253;      // 17 x 21 slider thumb
+inline constexpr int kThumbLargeAlt = 525;   // 17 x 21 slider thumb, second colour
+inline constexpr int kThumbDpi = 394;        // 15 x 5 thumb of the DPI rows
+inline constexpr int kHandCursor = 426;      // hand cursor
+inline constexpr int kHandCursorHotX = 6;
+inline constexpr int kHandCursorHotY = 1;
+inline constexpr int kColorDots = 549;       // 23 x 23 background of a colour indicator
+
+// Main window of the Configuration program (800 x 600). The face is also its
+// shape: pure white outside the outline is cut away.
+inline constexpr int kMainFace = 1100;
+inline constexpr int kMainHover = 1101;
+inline constexpr int kMainPressed = 1102;  // also the lit state of the Windows-profile marker
+inline constexpr int kMainDisabled = 1103;
+// Language flags: three pictures (normal, hover, pressed) per language index.
+inline constexpr int kLanguageFlagBase = 1200;
+inline constexpr int kLanguageCount = 17;
+inline constexpr int languageFlag(int language, int state) {
+  return kLanguageFlagBase + language * 3 + state;
+}
+
+// Pictures named by file, relative to the program folder.
+inline constexpr const char* kProgressAnimation = "Gif\\ProgressbarAnimation.gif";  // 128 x 15
+inline constexpr const char* kLevelAnimationFormat = "Gif\\%02d.gif";  // 01..13, 220 x 34
+inline constexpr int kLevelCount = 13;
+inline constexpr const char* kColorFlowAnimations[5] = {
+    "Gif\\ColorFlow-Animation_all-together.gif", "Gif\\ColorFlow-Animation_down-up.gif",
+    "Gif\\ColorFlow-Animation_up-down.gif", "Gif\\ColorFlow-Animation_right-left.gif",
+    "Gif\\ColorFlow-Animation_left-right.gif"};  // 23 x 23 each
+inline constexpr const char* kDoubleClickPicture = "wave\\double_click.bmp";  // 42 x 23
+// The clip the double-click test plays once; an animated GIF on this platform.
+inline constexpr const char* kDoubleClickClip = "wave\\double_click.gif";
+inline constexpr const char* kDoubleClickSound = "wave\\double_click.wav";
+
+}  // namespace skin::res
