@@ -1,0 +1,130 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "monitor/Countdown.h"
+#include "monitor/DesktopMouse.h"
+#include "monitor/DeviceEvent.h"
+#include "monitor/FeedbackSounds.h"
+#include "monitor/ForegroundProgram.h"
+#include "monitor/ImageShare.h"
+#include "monitor/InactiveCrossDeviceHost.h"
+#include "monitor/InactiveHorizontalScroll.h"
+#include "monitor/InactiveMediaPlayers.h"
+#include "monitor/MonitorFiles.h"
+#include "monitor/MouseDevice.h"
+#include "monitor/Shell.h"
+#include "monitor/SoundOutput.h"
+#include "monitor/SoundPlayer.h"
+#include "monitor/TrayIcon.h"
+#include "monitor/WindowPort.h"
+#include "monitor/WorkerThread.h"
+
+namespace monitor {
+
+// Everything the Monitor's window works through. worker and tray may be
+// null: the window then starts its own worker thread and shows no icon.
+struct MonitorServices {
+  WindowPort& window;
+  MonitorFiles& files;
+  MouseDevice& mouse;
+  ImageShare& share;
+  SoundOutput& sound;
+  Shell& shell;
+  DesktopMouse& desktop;
+  ForegroundProgram& foreground;
+  WorkerQueue* worker = nullptr;
+  TrayIcon* tray = nullptr;
+};
+
+// The Monitor's one invisible window: owner of the settings image and of the
+// mouse. Every message of the Monitor goes through handle(); the worker
+// thread runs runWorkerCommand().
+class MonitorWindow {
+ public:
+  enum class Plug { NotFound = 0, Connected = 1, Removed = 2 };
+
+  MonitorWindow(MonitorServices services, bool openConfiguration);
+  ~MonitorWindow();
+  MonitorWindow(const MonitorWindow&) = delete;
+  MonitorWindow& operator=(const MonitorWindow&) = delete;
+
+  platform::LRESULT handle(platform::UINT message, platform::WPARAM wParam,
+                           platform::LPARAM lParam);
+  void runWorkerCommand(WorkerCommand command, platform::LPARAM lParam);
+
+  Plug plug() const { return plug_; }
+  bool connected() const { return plug_ == Plug::Connected; }
+  bool workerBusy() const { return workerBusy_; }
+  bool abortFlag() const { return s_.mouse.aborted(); }
+  bool trayVisible() const { return trayVisible_; }
+  const settings::SettingsImage& image() const { return *image_; }
+  settings::SettingsImage& image() { return *image_; }
+  const FeedbackSounds& sounds() const { return sounds_; }
+  const Countdown& countdown() const { return countdown_; }
+  std::uint32_t lastEvent() const { return lastEvent_; }
+
+ private:
+  // Start-up and shutdown.
+  bool create();
+  void destroy();
+  bool passesFirmwareCheck();
+  void openConfiguration();
+  void updateTray();
+  void startOsdProgram();
+
+  // Messages from the Configuration program.
+  void apply(platform::WPARAM wParam);
+  void reReadShared();
+  void captureSensorImage();
+
+  // Device events.
+  void dispatch(DeviceEvent event);
+  void mouseArrived();
+  void mouseRemoved();
+  void profileChanged(int profile);
+  void dpiChanged(int level);
+  void sensitivityChanged(unsigned a, unsigned h);
+  void pollingRateChanged(int code);
+  void volumeFeedback(unsigned a);
+  void startProgram(int slot);
+  void countdownButton(int slot);
+  void statistics(unsigned type, unsigned value);
+  void automaticProfileSwitch();
+  void applyWindowsMouse();
+  void onTimer(std::uintptr_t id);
+
+  settings::Profile* currentProfile();
+  int soundVolume();
+  void publish();
+  void postToConfiguration(platform::UINT message);
+
+  // Worker commands.
+  void readEverything();
+
+  MonitorServices s_;
+  std::unique_ptr<settings::SettingsImage> image_;
+  MonitorFiles::OsdBlock osd_{};
+  SoundPlayer player_;
+  FeedbackSounds sounds_;
+  Countdown countdown_;
+  InactiveCrossDeviceHost crossDevice_;
+  InactiveHorizontalScroll horizontalScroll_;
+  InactiveMediaPlayers mediaPlayers_;
+  std::unique_ptr<WorkerThread> ownWorker_;
+  WorkerQueue* worker_ = nullptr;
+
+  Plug plug_ = Plug::NotFound;
+  std::atomic<bool> workerBusy_{false};
+  bool openConfiguration_ = false;
+  bool trayVisible_ = false;
+  bool created_ = false;
+  bool destroyed_ = false;
+  std::uint32_t lastEvent_ = 0;
+  // Device sequences never interleave their reports, whichever thread runs them.
+  std::mutex deviceMutex_;
+};
+
+}  // namespace monitor
