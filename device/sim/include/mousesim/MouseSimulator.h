@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "mousesim/MouseModel.h"
+
+namespace mousesim {
+
+// The simulated mouse as the simulator process runs it: the firmware model,
+// the log of every report exchanged, and the control commands of
+// `vesk-mouse-sim ctl`.
+class MouseSimulator {
+ public:
+  static constexpr std::size_t kMaxLogLines = 200000;
+
+  explicit MouseSimulator(MouseMemory memory);
+  MouseModel& model() { return model_; }
+
+  struct Reply {
+    int code = 0;  // 0 = done
+    std::string text;
+  };
+  // One control command, e.g. {"press", "3"} or {"unplug", "--after", "5"}.
+  Reply control(const std::vector<std::string>& args);
+
+  // "<ms since start> SET|GET <hex bytes>" per report.
+  const std::deque<std::string>& log() const { return log_; }
+
+ private:
+  Reply state(bool json) const;
+
+  MouseModel model_;
+  std::int64_t startMs_;
+  std::deque<std::string> log_;
+};
+
+}  // namespace mousesim

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "mousesim/MouseSimulator.h"
+
+namespace mousesim {
+
+// Serves one simulated mouse on a Unix socket: feature transfers for the
+// simulated device library, events and plug changes for its watchers,
+// control commands for `vesk-mouse-sim ctl`. Single-threaded; each request
+// is answered at once.
+class SimServer {
+ public:
+  // stateFile may be empty (memory lives only as long as the process).
+  SimServer(MouseSimulator& simulator, std::string socketPath, std::string stateFile);
+  ~SimServer();
+
+  // Binds the socket; false (and a reason) when it is taken or cannot be made.
+  bool listen(std::string* error);
+  // Runs until stop() (or a signal handler sets the flag) ; saves the state.
+  void run(const std::atomic<bool>& stopRequested);
+
+ private:
+  struct Client {
+    std::vector<std::uint8_t> input;
+    bool watcher = false;
+  };
+  void accept();
+  bool serve(int fd, Client& client);
+  bool handle(int fd, Client& client, std::uint8_t kind, std::vector<std::uint8_t>& payload);
+  void broadcast(std::uint8_t kind, const std::vector<std::uint8_t>& payload);
+  void saveIfChanged();
+
+  MouseSimulator& simulator_;
+  std::string socketPath_;
+  std::string stateFile_;
+  int listenFd_ = -1;
+  std::map<int, Client> clients_;
+  std::vector<int> dropped_;
+  std::uint64_t savedRevision_ = 0;
+};
+
+}  // namespace mousesim

@@ -1,0 +1,214 @@
+// The device access library for the simulated mouse: the seven exports talk
+// to a running vesk-mouse-sim over its socket ($VESK_MOUSE_SIM, default in
+// the user's runtime folder). Events and plug changes arrive on a watcher
+// connection read by the library's own thread and are posted to the window
+// given to Open_DevMonitor.
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include "device/portkit.h"
+#include "mousesim/MouseMemory.h"
+#include "mousesim/SimWire.h"
+#include "platform/Window.h"
+
+namespace {
+
+namespace wire = mousesim::wire;
+
+constexpr int kReconnectMs = 250;
+
+class SimPortkit {
+ public:
+  ~SimPortkit() {
+    closeDevMonitor();
+    closeFeatureDevice();
+  }
+
+  void setPoster(PortkitPostMessageFn poster) { poster_.store(poster); }
+
+  void openDevMonitor(PortkitWindow window, unsigned eventMessage, unsigned plugMessage) {
+    std::lock_guard lock(monitorMutex_);
+    stopWatcher();
+    window_ = window;
+    eventMessage_ = eventMessage;
+    plugMessage_ = plugMessage;
+    stopFd_ = ::eventfd(0, EFD_CLOEXEC);
+    if (stopFd_ < 0) return;
+    watcher_ = std::thread([this, path = wire::defaultSocketPath()] { watch(path); });
+  }
+
+  void closeDevMonitor() {
+    std::lock_guard lock(monitorMutex_);
+    stopWatcher();
+  }
+
+  int openFeatureDevice() {
+    std::lock_guard lock(featureMutex_);
+    if (featureFd_ < 0) featureFd_ = wire::connectTo(wire::defaultSocketPath());
+    std::vector<std::uint8_t> reply;
+    if (!exchange(wire::kOpen, {}, reply) || reply.size() < 3 || reply[0] != 1) {
+      closeLocked();
+      return 0;
+    }
+    productId_ = reply[1] | (reply[2] << 8);
+    return 1;
+  }
+
+  void closeFeatureDevice() {
+    std::lock_guard lock(featureMutex_);
+    closeLocked();
+  }
+
+  int setFeature(const unsigned char* buffer, int length) {
+    if (!buffer || length <= 0) return 0;
+    std::lock_guard lock(featureMutex_);
+    std::vector<std::uint8_t> reply;
+    return exchange(wire::kSet, {buffer, static_cast<std::size_t>(length)}, reply) &&
+                   !reply.empty() && reply[0] == 1
+               ? 1
+               : 0;
+  }
+
+  int getFeature(unsigned char* buffer, int length) {
+    if (!buffer || length <= 0) return 0;
+    std::lock_guard lock(featureMutex_);
+    std::vector<std::uint8_t> reply;
+    const auto size = static_cast<std::size_t>(length);
+    if (!exchange(wire::kGet, {buffer, size}, reply) || reply.size() != size + 1 ||
+        reply[0] != 1) {
+      return 0;
+    }
+    std::memcpy(buffer, reply.data() + 1, size);
+    return 1;
+  }
+
+  int mousePid() {
+    std::lock_guard lock(featureMutex_);
+    return featureFd_ >= 0 ? productId_ : 0;
+  }
+
+ private:
+  bool exchange(wire::Kind kind, std::span<const std::uint8_t> payload,
+                std::vector<std::uint8_t>& reply) {
+    if (featureFd_ < 0) return false;
+    std::uint8_t replyKind = 0;
+    if (!wire::sendFrame(featureFd_, kind, payload) ||
+        !wire::receiveFrame(featureFd_, replyKind, reply) || replyKind != wire::kReply) {
+      closeLocked();  // the simulator went away; Open_FeatureDevice reconnects
+      return false;
+    }
+    return true;
+  }
+
+  void closeLocked() {
+    if (featureFd_ >= 0) ::close(featureFd_);
+    featureFd_ = -1;
+    productId_ = 0;
+  }
+
+  void stopWatcher() {
+    if (watcher_.joinable()) {
+      const std::uint64_t one = 1;
+      [[maybe_unused]] const auto n = ::write(stopFd_, &one, sizeof one);
+      watcher_.join();
+    }
+    if (stopFd_ >= 0) ::close(stopFd_);
+    stopFd_ = -1;
+  }
+
+  void post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (PortkitPostMessageFn poster = poster_.load()) {
+      poster(window_, message, wParam, lParam);
+    } else {
+      platform::PostMessage(window_, message, wParam, lParam);
+    }
+  }
+
+  // Waits for the stop signal; true when it came.
+  bool stopWithin(int ms) {
+    pollfd p{stopFd_, POLLIN, 0};
+    return ::poll(&p, 1, ms) > 0;
+  }
+
+  void watch(const std::string& path) {
+    bool known = false;
+    bool plugged = false;
+    for (;;) {
+      const int fd = wire::connectTo(path);
+      if (fd < 0 || !wire::sendFrame(fd, wire::kWatch, {})) {
+        if (fd >= 0) ::close(fd);
+        if (stopWithin(kReconnectMs)) return;
+        continue;
+      }
+      const bool stopped = readEvents(fd, known, plugged);
+      ::close(fd);
+      if (stopped) return;
+      // The simulator went away: to the program the mouse is gone.
+      if (known && plugged) post(plugMessage_, 0, 0);
+      plugged = false;
+      known = true;
+      if (stopWithin(kReconnectMs)) return;
+    }
+  }
+
+  // Forwards until the connection ends (false) or a stop is requested (true).
+  bool readEvents(int fd, bool& known, bool& plugged) {
+    std::uint8_t kind = 0;
+    std::vector<std::uint8_t> payload;
+    for (;;) {
+      pollfd fds[2] = {{stopFd_, POLLIN, 0}, {fd, POLLIN, 0}};
+      if (::poll(fds, 2, -1) < 0) continue;
+      if (fds[0].revents) return true;
+      if (!wire::receiveFrame(fd, kind, payload)) return false;
+      if (kind == wire::kPlug && payload.size() == 1) {
+        const bool now = payload[0] == 1;
+        if (known && now != plugged) post(plugMessage_, now ? 1 : 0, 0);
+        known = true;
+        plugged = now;
+      } else if (kind == wire::kEvent && payload.size() == 4) {
+        const unsigned type = payload[0] | (payload[1] << 8);
+        const unsigned value = payload[2] | (payload[3] << 8);
+        post(eventMessage_, type, static_cast<std::intptr_t>(value));
+      }
+    }
+  }
+
+  std::atomic<PortkitPostMessageFn> poster_{nullptr};
+  std::mutex monitorMutex_;
+  std::thread watcher_;
+  int stopFd_ = -1;
+  PortkitWindow window_ = 0;
+  unsigned eventMessage_ = 0;
+  unsigned plugMessage_ = 0;
+  std::mutex featureMutex_;
+  int featureFd_ = -1;
+  int productId_ = 0;
+};
+
+SimPortkit& library() {
+  static SimPortkit instance;
+  return instance;
+}
+
+}  // namespace
+
+extern "C" {
+
+void Open_DevMonitor(PortkitWindow window, unsigned int eventMessage, unsigned int plugMessage) {
+  library().openDevMonitor(window, eventMessage, plugMessage);
+}
+void Close_DevMonitor(void) { library().closeDevMonitor(); }
+int Open_FeatureDevice(void) { return library().openFeatureDevice(); }
+void Close_FeatureDevice(void) { library().closeFeatureDevice(); }
+int SetFeature(unsigned char* buffer, int length) { return library().setFeature(buffer, length); }
+int GetFeature(unsigned char* buffer, int length) { return library().getFeature(buffer, length); }
+int GetMousePID(void) { return library().mousePid(); }
+void Portkit_SetMessagePoster(PortkitPostMessageFn poster) { library().setPoster(poster); }
+
+}  // extern "C"

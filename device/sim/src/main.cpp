@@ -1,0 +1,138 @@
+// vesk-mouse-sim: the simulated mouse as a process, and its remote control.
+#include <CLI/CLI.hpp>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+
+#include "mousesim/MouseSimulator.h"
+#include "mousesim/MouseStateFile.h"
+#include "mousesim/SimServer.h"
+#include "mousesim/SimWire.h"
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+void onSignal(int) { g_stop.store(true); }
+
+int runSimulator(const std::string& socketPath, const std::string& stateFile) {
+  std::string error;
+  std::optional<mousesim::MouseMemory> memory =
+      stateFile.empty() ? mousesim::factoryMemory(mousesim::kFactoryFirmwareVersion)
+                        : mousesim::loadStateFile(stateFile, &error);
+  if (!memory) {
+    std::fprintf(stderr, "vesk-mouse-sim: state file %s: %s\n", stateFile.c_str(), error.c_str());
+    return 2;
+  }
+  mousesim::MouseSimulator simulator(std::move(*memory));
+  mousesim::SimServer server(simulator, socketPath, stateFile);
+  if (!server.listen(&error)) {
+    std::fprintf(stderr, "vesk-mouse-sim: %s\n", error.c_str());
+    return 2;
+  }
+  struct sigaction action {};
+  action.sa_handler = onSignal;  // no SA_RESTART: poll() returns and the loop sees the flag
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
+  std::printf("vesk-mouse-sim: listening on %s\n", socketPath.c_str());
+  std::fflush(stdout);
+  server.run(g_stop);
+  return 0;
+}
+
+int control(const std::string& socketPath, const std::vector<std::string>& args) {
+  const int fd = mousesim::wire::connectTo(socketPath);
+  if (fd < 0) {
+    std::fprintf(stderr, "vesk-mouse-sim: no simulated mouse listens on %s\n", socketPath.c_str());
+    return 2;
+  }
+  std::vector<std::uint8_t> payload;
+  for (const std::string& a : args) {
+    payload.insert(payload.end(), a.begin(), a.end());
+    payload.push_back(0);
+  }
+  std::uint8_t kind = 0;
+  std::vector<std::uint8_t> reply;
+  const bool ok = mousesim::wire::sendFrame(fd, mousesim::wire::kControl, payload) &&
+                  mousesim::wire::receiveFrame(fd, kind, reply) &&
+                  kind == mousesim::wire::kText && !reply.empty();
+  ::close(fd);
+  if (!ok) {
+    std::fprintf(stderr, "vesk-mouse-sim: the simulated mouse did not answer\n");
+    return 2;
+  }
+  const std::string text(reply.begin() + 1, reply.end());
+  if (reply[0] != 0) {
+    std::fprintf(stderr, "vesk-mouse-sim: %s\n", text.c_str());
+    return reply[0];
+  }
+  std::fputs(text.c_str(), stdout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"vesk-mouse-sim: a simulated mouse for the suite, and its remote control"};
+  app.require_subcommand(1);
+  std::string socketPath;
+
+  auto* run = app.add_subcommand("run", "Run the simulated mouse until interrupted");
+  std::string stateFile;
+  run->add_option("--state", stateFile, "Keep the mouse's on-device memory in this file");
+  run->add_option("--socket", socketPath, "Listen here (default: $VESK_MOUSE_SIM or the runtime folder)");
+
+  auto* ctl = app.add_subcommand("ctl", "Control a running simulated mouse");
+  ctl->add_option("--socket", socketPath, "The simulator's socket");
+  ctl->require_subcommand(1);
+  std::vector<std::string> args;
+  auto command = [&](const std::string& name, const std::string& help) {
+    auto* sub = ctl->add_subcommand(name, help);
+    sub->callback([&args, name] { args.insert(args.begin(), name); });
+    return sub;
+  };
+  std::string a1, a2;
+  int afterReports = -1;
+  bool json = false, clear = false;
+  command("press", "Press button B (1..24)")->add_option("B", a1)->required();
+  auto* event = command("event", "Emit an event (TYPE and VALUE decimal or 0x hex)");
+  event->add_option("TYPE", a1)->required();
+  event->add_option("VALUE", a2)->required();
+  command("busy", "Answer busy to the next N status polls")->add_option("N", a1)->required();
+  for (const char* name : {"fail-set", "fail-get"}) {
+    auto* sub = command(name, std::string("Fail the next ") + (name[5] == 's' ? "SetFeature" : "GetFeature") +
+                                  " of report ID (N times, default once)");
+    sub->add_option("ID", a1)->required();
+    sub->add_option("N", a2);
+  }
+  command("corrupt", "Corrupt the checksum of the next read of report 7 or 8")
+      ->add_option("ID", a1)
+      ->required();
+  command("unplug", "Unplug the mouse now, or after N more reports")
+      ->add_option("--after", afterReports, "Reports to exchange before unplugging");
+  command("plug", "Plug the mouse in again");
+  command("version", "Set the firmware version (0..255)")->add_option("N", a1)->required();
+  command("state", "Show the mouse's state")->add_flag("--json", json, "As JSON");
+  command("log", "Show every report exchanged")->add_flag("--clear", clear, "Empty the log instead");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e);
+  }
+  if (socketPath.empty()) socketPath = mousesim::wire::defaultSocketPath();
+  if (run->parsed()) return runSimulator(socketPath, stateFile);
+
+  for (const std::string* a : {&a1, &a2}) {
+    if (!a->empty()) args.push_back(*a);
+  }
+  if (afterReports >= 0) {
+    args.push_back("--after");
+    args.push_back(std::to_string(afterReports));
+  }
+  if (json) args.push_back("--json");
+  if (clear) args.push_back("--clear");
+  return control(socketPath, args);
+}
