@@ -116,7 +116,8 @@ bool replaceFileContents(const std::string& path, const std::string& text) {
 
   struct stat old {};
   const bool existed = ::stat(path.c_str(), &old) == 0;
-  if (existed && ::access(path.c_str(), W_OK) != 0) return false;  // a read-only file stays
+  // A read-only file stays as it is, whoever asks.
+  if (existed && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) return false;
 
   static std::atomic<unsigned> counter{0};
   std::string tempPath;
@@ -131,7 +132,6 @@ bool replaceFileContents(const std::string& path, const std::string& text) {
 
   bool ok = writeAll(fd, text);
   if (ok && existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-  if (ok) ok = ::fdatasync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (ok) ok = ::rename(tempPath.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(tempPath.c_str());

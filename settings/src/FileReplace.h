@@ -27,8 +27,10 @@ class FileLock {
   int fd_ = -1;
 };
 
-// Writes `text` to a temporary file beside `path`, flushes it to disk and
-// renames it over `path` (keeping the old file's permissions). Temporary files
+// Writes `text` to a temporary file beside `path` and renames it over `path`
+// (keeping the old file's permissions). The rename is what makes it safe: a
+// writer that dies leaves the old file. There is no fsync, as the platform's
+// profile functions have none; ext4 flushes a file replaced by rename anyway. Temporary files
 // left behind by writers that died are removed first; call it with the
 // FileLock held.
 bool replaceFileContents(const std::string& path, const std::string& text);

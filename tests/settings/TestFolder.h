@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+// A throwaway program folder, with a private registry store and runtime
+// folder so that tests never see each other's values.
+class TestFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/vesk-settings-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    root_ = pattern;
+    std::filesystem::create_directories(root_ + "/home");
+    std::filesystem::create_directories(root_ + "/run");
+    std::filesystem::create_directories(root_ + "/suite");
+    ::setenv("XDG_CONFIG_HOME", (root_ + "/home").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", (root_ + "/run").c_str(), 1);
+    folder_ = root_ + "/suite/";
+  }
+  void TearDown() override {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+
+  static std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  static void writeFile(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+  }
+
+  std::string root_;
+  std::string folder_;  // program folder, with trailing '/'
+};
