@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -26,9 +27,16 @@ bool IsWindow(HWND hwnd);
 HWND FindWindow(std::string_view title);
 std::string GetWindowTitle(HWND hwnd);
 
+// Queues the message for the window's thread. kNoWindow posts a thread
+// message to the calling thread; HWND_BROADCAST posts to every top-level
+// window of the user. WM_COPYDATA cannot be posted (its data lives only for
+// the duration of a send).
 bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Runs the receiver's handler (on its owning thread) and returns its result;
 // std::nullopt when the window does not exist or its process went away.
+// While waiting, the calling thread handles messages sent to its own windows.
+// A WM_COPYDATA whose lParam points at a COPYDATASTRUCT is carried across
+// processes with its data. HWND_BROADCAST sends to every window and gives 1.
 std::optional<LRESULT> SendMessageChecked(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // As the programs call it: 0 on failure.
 inline LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -49,6 +57,9 @@ bool SetTimer(HWND hwnd, std::uintptr_t id, UINT periodMs);
 bool KillTimer(HWND hwnd, std::uintptr_t id);
 
 // Thread message queues. A thread id names a thread of this process.
+// A thread has a queue from its first call into the message layer; a worker
+// calls GetCurrentThreadId() before handing out its id, so that messages
+// posted to it are never refused for lack of a queue.
 using ThreadId = std::uint64_t;
 ThreadId GetCurrentThreadId();
 bool PostThreadMessage(ThreadId thread, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -63,9 +74,18 @@ bool PeekMessage(MSG& msg);
 LRESULT DispatchMessage(const MSG& msg);
 // GetMessage/DispatchMessage until WM_QUIT; returns the quit code.
 int RunMessageLoop();
+// What a window does with a message it does not handle itself: WM_CLOSE
+// destroys the window; everything else gives 0.
+LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Handles the calling thread's messages for ms of platform time and returns
+// false once WM_QUIT was seen. Under a VirtualClock it steps the clock through
+// the thread's timer deadlines without real waiting; under the real clock it
+// waits for real.
+bool RunMessagesFor(std::int64_t ms);
 
 // Readable whenever the calling thread has something to handle; a Qt program
-// watches it with a QSocketNotifier and then calls PumpMessages().
+// watches it with a QSocketNotifier and then calls PumpMessages(). The fd
+// stays owned by the message layer.
 int MessageLoopFd();
 // Handles everything pending for the calling thread without waiting;
 // returns false once WM_QUIT was seen.
