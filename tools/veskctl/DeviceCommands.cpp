@@ -1,7 +1,117 @@
+// veskctl device read|write: back up and restore the mouse without the GUI,
+// through the device access library of a program folder.
+#include <cstdio>
+#include <memory>
+#include <string>
+
 #include "Commands.h"
+#include "device/DeviceLayer.h"
+#include "device/DeviceSequences.h"
+#include "device/LibraryTransport.h"
+#include "device/PortkitLibrary.h"
+#include "device/TrafficLog.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+#include "settings/SettingsFiles.h"
 
 namespace veskctl {
+namespace {
 
-void addDeviceCommands(CLI::App& /*app*/) {}
+struct DeviceOptions {
+  std::string folder;
+  bool verbose = false;
+};
+
+[[noreturn]] void fail(const std::string& message) {
+  std::fprintf(stderr, "veskctl device: %s\n", message.c_str());
+  throw CLI::RuntimeError(1);
+}
+
+std::string withSlash(std::string folder) {
+  if (folder.empty()) return platform::ProgramFolder();
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// The opened mouse and the protocol stack on top of it.
+class MouseSession {
+ public:
+  explicit MouseSession(const DeviceOptions& options)
+      : library_(device::PortkitLibrary::load(withSlash(options.folder))),
+        transport_(*library_),
+        log_(transport_,
+             [verbose = options.verbose](device::TrafficLog::Direction d,
+                                         std::span<const std::uint8_t> report, bool ok) {
+               if (!verbose) return;
+               std::printf("%s%s\n", device::TrafficLog::format(d, report).c_str(),
+                           ok ? "" : "  (failed)");
+             }),
+        layer_(log_, platform::clock()),
+        sequences_(layer_) {
+    if (!library_->present()) fail("no device access library: " + library_->loadError());
+    if (!library_->openFeatureDevice()) fail("the mouse is not connected");
+  }
+  ~MouseSession() { library_->closeFeatureDevice(); }
+
+  device::DeviceSequences& sequences() { return sequences_; }
+
+ private:
+  std::unique_ptr<device::PortkitLibrary> library_;
+  device::LibraryTransport transport_;
+  device::TrafficLog log_;
+  device::DeviceLayer layer_;
+  device::DeviceSequences sequences_;
+};
+
+void readMouse(const DeviceOptions& options) {
+  const settings::SettingsFiles files(withSlash(options.folder));
+  auto image = std::make_unique<settings::SettingsImage>();
+  files.LoadAll(*image);  // what the mouse does not carry stays as the files have it
+  int version = 0;
+  {
+    MouseSession session(options);
+    if (!session.sequences().readEverything(*image, version)) fail("reading the mouse failed");
+  }
+  if (!files.SaveFirmwareVersion(version) || !files.SaveAll(*image)) {
+    fail("cannot write the settings files in " + files.programFolder());
+  }
+  std::printf("Read the mouse (firmware version %d) into %s\n", version,
+              files.programFolder().c_str());
+}
+
+void writeMouse(const DeviceOptions& options) {
+  const settings::SettingsFiles files(withSlash(options.folder));
+  auto image = std::make_unique<settings::SettingsImage>();
+  files.LoadAll(*image);
+  MouseSession session(options);
+  if (!session.sequences().writeEverything(*image)) fail("writing the mouse failed");
+  std::printf("Wrote the settings of %s to the mouse\n", files.programFolder().c_str());
+}
+
+void addFolderOptions(CLI::App* cmd, DeviceOptions& options) {
+  cmd->add_option("--folder", options.folder,
+                  "Program folder with portkit.so and the settings files (default: veskctl's)");
+  cmd->add_flag("--verbose", options.verbose, "Print every report exchanged");
+}
+
+}  // namespace
+
+void addDeviceCommands(CLI::App& app) {
+  auto* group = app.add_subcommand("device", "Back up and restore the mouse through portkit.so");
+  group->require_subcommand(1);
+  auto options = std::make_shared<DeviceOptions>();
+
+  auto* read = group->add_subcommand(
+      "read", "Read everything from the mouse and save it into the folder's settings files");
+  addFolderOptions(read, *options);
+  read->callback([options] { readMouse(*options); });
+
+  auto* write = group->add_subcommand(
+      "write",
+      "Write the folder's settings to the mouse: current profile, every profile's settings, "
+      "buttons and macros");
+  addFolderOptions(write, *options);
+  write->callback([options] { writeMouse(*options); });
+}
 
 }  // namespace veskctl
