@@ -53,7 +53,8 @@ bool DeviceLayer::writeThenWait(std::span<const std::uint8_t> report, int initia
 }
 
 bool DeviceLayer::select(int p, std::uint8_t what) {
-  return writeThenWait(codec::encodeSelect(p, what), 100);
+  // An abort that came during the wait skips the read that would follow.
+  return writeThenWait(codec::encodeSelect(p, what), 100) && !aborted();
 }
 
 bool DeviceLayer::readFirmwareVersion(int& version) {

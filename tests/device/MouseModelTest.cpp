@@ -1,0 +1,240 @@
+#include "mousesim/MouseModel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "device/UpdateMode.h"
+#include "mousesim/MouseSimulator.h"
+#include "mousesim/MouseStateFile.h"
+
+using namespace device;
+using mousesim::MouseModel;
+
+namespace {
+
+struct ModelTest : ::testing::Test {
+  MouseModel model;
+  std::vector<std::pair<int, int>> events;
+  std::vector<bool> plugs;
+  void SetUp() override {
+    model.setEventSink([this](std::uint16_t t, std::uint16_t v) { events.emplace_back(t, v); });
+    model.setPlugSink([this](bool p) { plugs.push_back(p); });
+  }
+  void setFunction(int slot, std::uint8_t code) {
+    std::array<std::uint8_t, kButtonsLength> r = model.memory().profiles[0].buttons;
+    r[3 + 3 * slot] = code;
+    sealChecksum(r);
+    ASSERT_TRUE(model.setFeature(r));
+    ASSERT_EQ(model.status(), 1);
+  }
+  int status() {
+    std::uint8_t r[3] = {4, 0, 0};
+    return model.getFeature(r) ? r[1] : -1;
+  }
+};
+
+}  // namespace
+
+TEST_F(ModelTest, ButtonsChangeTheMouseAndReportIt) {
+  setFunction(5, 21);  // DPI up
+  setFunction(6, 22);  // DPI down
+  setFunction(7, 16);  // profile cycle
+  setFunction(8, 24);  // sensitivity up
+  setFunction(9, 38);  // volume up
+  setFunction(10, 9);  // tilt left
+  setFunction(11, 35);  // play/pause
+  events.clear();
+  ASSERT_TRUE(model.press(6));
+  ASSERT_TRUE(model.press(6));
+  ASSERT_TRUE(model.press(7));
+  EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{0xB000, 3}, {0xB000, 4}, {0xB000, 3}}));
+  EXPECT_EQ(model.memory().profiles[0].settings[12], 2);
+  EXPECT_TRUE(checksumMatches(model.memory().profiles[0].settings));
+  events.clear();
+  model.press(9);
+  model.press(10);
+  model.press(11);
+  model.press(12);
+  EXPECT_EQ(events, (std::vector<std::pair<int, int>>{
+                        {0xC000, 7}, {0x1B00, 1}, {0x1000, 255}, {0xF000, 0x123}, {0xF000, 35}}));
+  events.clear();
+  for (int i = 0; i < 5; ++i) model.press(8);
+  EXPECT_EQ(events.back(), std::make_pair(0x2000, 1)) << "profile cycle wraps to profile 0";
+  EXPECT_EQ(model.memory().currentProfile, 0);
+  events.clear();
+  model.press(1);
+  EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{0xE100, 1}})) << "click counted";
+  EXPECT_FALSE(model.press(0));
+  EXPECT_FALSE(model.press(25));
+}
+
+TEST_F(ModelTest, EmptyMacroSlotAsksTheHostForIt) {
+  setFunction(4, 48);
+  events.clear();
+  model.press(5);
+  EXPECT_EQ(events[0], std::make_pair(0xFE00, 3)) << "slot 4 of profile 0 is request 3";
+}
+
+TEST_F(ModelTest, FaultsOnCommand) {
+  model.busyFor(2);
+  EXPECT_EQ(status(), 3);
+  EXPECT_EQ(status(), 3);
+  EXPECT_EQ(status(), 1);
+
+  model.failSet(kCurrentProfileReport, 2);
+  const std::uint8_t select[3] = {5, 3, 1};
+  EXPECT_FALSE(model.setFeature(select));
+  EXPECT_FALSE(model.setFeature(select));
+  EXPECT_TRUE(model.setFeature(select));
+  model.failGet(kVersionReport, 1);
+  std::uint8_t version[6] = {9};
+  EXPECT_FALSE(model.getFeature(version));
+  EXPECT_TRUE(model.getFeature(version));
+  EXPECT_EQ(version[2], mousesim::kFactoryFirmwareVersion);
+  EXPECT_EQ(version[3], mousesim::kFactoryFirmwareVersion);
+
+  EXPECT_FALSE(model.corruptNext(6));
+  EXPECT_TRUE(model.corruptNext(7));
+  std::array<std::uint8_t, kButtonsLength> buttons{7};
+  ASSERT_TRUE(model.getFeature(buttons));
+  EXPECT_FALSE(checksumMatches(buttons));
+  ASSERT_TRUE(model.getFeature(buttons));
+  EXPECT_TRUE(checksumMatches(buttons)) << "only the next read is corrupt";
+
+  model.unplugAfter(2);
+  EXPECT_TRUE(model.getFeature(version));
+  EXPECT_TRUE(model.plugged());
+  EXPECT_TRUE(model.getFeature(version));
+  EXPECT_FALSE(model.plugged());
+  EXPECT_FALSE(model.getFeature(version));
+  EXPECT_FALSE(model.emitEvent(1, 1));
+  model.plug();
+  EXPECT_TRUE(model.getFeature(version));
+  EXPECT_EQ(plugs, (std::vector<bool>{false, true}));
+}
+
+TEST_F(ModelTest, RefusedWritesFailTheStatusAndChangeNothing) {
+  auto r = model.memory().profiles[1].settings;
+  r[4] = 11;
+  const auto before = model.memory().profiles[1].settings;
+  ASSERT_TRUE(model.setFeature(r)) << "the transfer itself works";
+  EXPECT_EQ(status(), 2) << "bad checksum";
+  EXPECT_EQ(model.memory().profiles[1].settings, before);
+  const std::uint8_t badProfile[3] = {5, 3, 7};
+  model.setFeature(badProfile);
+  EXPECT_EQ(status(), 2);
+  const std::uint8_t wrongLength[2] = {5, 3};
+  EXPECT_FALSE(model.setFeature(wrongLength));
+}
+
+TEST_F(ModelTest, ResetRestoresFactoryButKeepsTheFirmware) {
+  const std::uint8_t profile[3] = {5, 3, 4};
+  model.setFeature(profile);
+  model.setFirmwareVersion(120);
+  const std::uint8_t reset[6] = {9, 6, 11, 0, 0, 0};
+  ASSERT_TRUE(model.setFeature(reset));
+  EXPECT_EQ(model.memory().currentProfile, 0);
+  EXPECT_EQ(model.memory().firmwareVersion, 120);
+}
+
+TEST_F(ModelTest, TrackingTrialAndCalibrationOutcome) {
+  const std::uint8_t start[6] = {15, 6, 1, 255, 255, 255};
+  const std::uint8_t cancel[6] = {15, 6, 1, 255, 255, 0};
+  model.setFeature(start);
+  EXPECT_EQ(model.memory().liftOn, 1);
+  model.setFeature(cancel);
+  EXPECT_EQ(model.memory().liftOn, 3) << "cancelled trial restores the lift-off setting";
+  const std::uint8_t run[6] = {15, 6, 3, 1, 127, 0};
+  model.setFeature(run);
+  EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{0x3000, 1}}));
+}
+
+TEST_F(ModelTest, UpdateModeInstallsABlockCheckedImage) {
+  std::vector<std::uint8_t> image(2049, 0x11);
+  std::copy(update::kImageMagic.begin(), update::kImageMagic.end(), image.begin());
+  image[update::kImageVersionOffset] = 131;
+  auto send = [&](const update::CommandBytes& c) {
+    EXPECT_TRUE(model.setFeature(c));
+    std::uint8_t r[3] = {update::kStatusReport};
+    EXPECT_TRUE(model.getFeature(r));
+    return r[1];
+  };
+  EXPECT_EQ(send(update::announceImage(2049)), update::kStatusFailed) << "not in update mode";
+  EXPECT_EQ(send(update::enterUpdateMode()), update::kStatusDone);
+  EXPECT_EQ(send(update::announceImage(2049)), update::kStatusDone);
+  EXPECT_EQ(send(update::prepare()), update::kStatusDone);
+  EXPECT_EQ(send(update::finish()), update::kStatusFailed) << "no blocks yet";
+
+  send(update::enterUpdateMode());
+  send(update::announceImage(2049));
+  send(update::prepare());
+  EXPECT_EQ(send(update::announceBlock(0, 1234)), update::kStatusDone);
+  EXPECT_EQ(send(update::blockData(image, 0)), update::kStatusFailed) << "checksum mismatch";
+  for (std::size_t k = 0; k < update::blockCount(image.size()); ++k) {
+    ASSERT_EQ(send(update::announceBlock(static_cast<std::uint16_t>(k),
+                                         update::blockChecksum(image, k))),
+              update::kStatusDone);
+    ASSERT_EQ(send(update::blockData(image, k)), update::kStatusDone);
+  }
+  EXPECT_EQ(update::blockChecksum(image, 2), 0x11) << "one byte and 1023 zeros";
+  model.busyFor(1);
+  EXPECT_EQ(send(update::finish()), update::kStatusBusy);
+  std::uint8_t r[3] = {update::kStatusReport};
+  model.getFeature(r);
+  EXPECT_EQ(r[1], update::kStatusDone);
+  EXPECT_EQ(model.memory().firmwareVersion, 131);
+}
+
+TEST(MouseStateFile, RoundTripAndBrokenFiles) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("vesk-state-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "mouse.json").string();
+  std::string error;
+  auto fresh = mousesim::loadStateFile(path, &error);
+  ASSERT_TRUE(fresh) << "a missing file is a factory-fresh mouse";
+
+  MouseModel model(*fresh);
+  settings::ButtonSlot slot{};
+  slot.EventCount = 3;
+  settings::setFieldText(slot.Name3, "Saved");
+  ASSERT_TRUE(model.setFeature(codec::encodeMacro(slot, 2, 6)));
+  const std::uint8_t profile[3] = {5, 3, 2};
+  model.setFeature(profile);
+  ASSERT_TRUE(mousesim::saveStateFile(path, model.memory(), &error)) << error;
+  auto loaded = mousesim::loadStateFile(path, &error);
+  ASSERT_TRUE(loaded) << error;
+  EXPECT_EQ(loaded->currentProfile, 2);
+  EXPECT_EQ(loaded->profiles[2].macros[6], model.memory().profiles[2].macros[6]);
+
+  std::ofstream(path) << "{\"profiles\": [1, 2]}";
+  EXPECT_FALSE(mousesim::loadStateFile(path, &error));
+  EXPECT_FALSE(error.empty());
+  std::ofstream(path) << "not json";
+  EXPECT_FALSE(mousesim::loadStateFile(path, &error));
+  std::filesystem::remove_all(dir);
+}
+
+TEST(MouseSimulator, ControlCommandsAndLog) {
+  mousesim::MouseSimulator sim(mousesim::factoryMemory(100));
+  EXPECT_EQ(sim.control({"version", "0x6b"}).code, 0);
+  EXPECT_EQ(sim.model().memory().firmwareVersion, 107);
+  EXPECT_NE(sim.control({"press", "0"}).code, 0);
+  EXPECT_NE(sim.control({"event", "70000", "1"}).code, 0);
+  EXPECT_NE(sim.control({"corrupt", "6"}).code, 0);
+  EXPECT_NE(sim.control({"bogus"}).code, 0);
+  EXPECT_EQ(sim.control({"unplug", "--after", "1"}).code, 0);
+  std::uint8_t r[3] = {5, 3, 1};
+  sim.model().setFeature(r);
+  EXPECT_FALSE(sim.model().plugged());
+  EXPECT_NE(sim.control({"press", "1"}).code, 0) << "unplugged";
+  EXPECT_EQ(sim.control({"plug"}).code, 0);
+  const auto log = sim.control({"log"});
+  EXPECT_NE(log.text.find(" SET 05 03 01\n"), std::string::npos) << log.text;
+  sim.control({"log", "--clear"});
+  EXPECT_TRUE(sim.log().empty());
+  const auto state = sim.control({"state", "--json"});
+  EXPECT_NE(state.text.find("\"firmwareVersion\": 107"), std::string::npos);
+}
