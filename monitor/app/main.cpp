@@ -1,0 +1,102 @@
+// VeskORBOpticalMonitor: the resident owner of the mouse. The window, the
+// mouse and everything the mouse asks for live in the core library; this
+// program adds the Qt event loop and the tray icon.
+#include <QApplication>
+#include <QSocketNotifier>
+#include <cstdlib>
+#include <memory>
+
+#include "QtTrayIcon.h"
+#include "monitor/LogSoundOutput.h"
+#include "monitor/MonitorNames.h"
+#include "monitor/MonitorWindow.h"
+#include "monitor/NoForegroundProgram.h"
+#include "monitor/PlatformWindowPort.h"
+#include "monitor/PortkitMouse.h"
+#include "monitor/ProcessShell.h"
+#include "monitor/RecordedDesktopMouse.h"
+#include "monitor/SettingsMonitorFiles.h"
+#include "monitor/SharedImageShare.h"
+#include "platform/NamedMutex.h"
+#include "platform/Paths.h"
+#include "platform/Window.h"
+
+namespace {
+
+class SilentSoundOutput : public monitor::SoundOutput {
+ public:
+  void play(std::string_view, std::span<const std::byte>) override {}
+  void stop() override {}
+};
+
+std::unique_ptr<monitor::SoundOutput> soundFromEnvironment() {
+  const char* choice = std::getenv("VESK_SOUND");
+  const std::string value = choice ? choice : "";
+  if (value.rfind("log:", 0) == 0) return std::make_unique<monitor::LogSoundOutput>(value.substr(4));
+  return std::make_unique<SilentSoundOutput>();
+}
+
+// Without a display the Monitor runs all the same, on Qt's offscreen platform.
+void chooseQtPlatform() {
+  const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+  if (!display && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool openConfiguration = argc > 1 && argv[1][0] == '1';
+  auto instance = platform::SingleInstance::acquire(monitor::kSingleInstanceName);
+  if (!instance) {
+    if (openConfiguration) {
+      const platform::HWND running = platform::FindWindow(monitor::kMonitorTitle);
+      if (running != platform::kNoWindow)
+        platform::PostMessage(running, platform::WM_COMMAND, monitor::msg::kCommandOpenOption, 0);
+    }
+    return 0;
+  }
+
+  chooseQtPlatform();
+  QApplication app(argc, argv);
+  app.setQuitOnLastWindowClosed(false);
+
+  const std::string folder = platform::ProgramFolder();
+  monitor::PlatformWindowPort window;
+  monitor::SettingsMonitorFiles files(folder);
+  monitor::PortkitMouse mouse(folder);
+  monitor::SharedImageShare share;
+  auto sound = soundFromEnvironment();
+  monitor::ProcessShell shell;
+  monitor::RecordedDesktopMouse desktop;
+  monitor::NoForegroundProgram foreground;
+  monitor::QtTrayIcon tray;
+
+  monitor::MonitorWindow monitorWindow(
+      {window, files, mouse, share, *sound, shell, desktop, foreground, nullptr, &tray},
+      openConfiguration);
+  const platform::HWND hwnd = platform::CreateWindow(
+      monitor::kMonitorTitle,
+      [&](platform::HWND self, platform::UINT message, platform::WPARAM wParam,
+          platform::LPARAM lParam) -> platform::LRESULT {
+        if (message == platform::WM_CREATE) {
+          window.attach(self);
+          tray.attach(self);
+        }
+        if (message == platform::WM_CLOSE) {
+          platform::DestroyWindow(self);
+          return 0;
+        }
+        const platform::LRESULT result = monitorWindow.handle(message, wParam, lParam);
+        if (message == platform::WM_DESTROY) platform::PostQuitMessage(0);
+        return result;
+      });
+  if (hwnd == platform::kNoWindow) return 1;
+
+  QSocketNotifier messages(platform::MessageLoopFd(), QSocketNotifier::Read);
+  QObject::connect(&messages, &QSocketNotifier::activated, [&] {
+    if (!platform::PumpMessages()) app.quit();
+  });
+  // Anything posted during start-up is handled before the first wait.
+  if (!platform::PumpMessages()) return 0;
+  return app.exec();
+}

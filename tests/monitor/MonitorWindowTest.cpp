@@ -1,0 +1,356 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "MonitorFakes.h"
+#include "TestFolder.h"
+#include "monitor/MonitorNames.h"
+#include "monitor/MonitorWindow.h"
+#include "platform/VirtualClock.h"
+
+namespace monitor {
+namespace {
+
+using namespace monitor::testing;
+constexpr platform::HWND kOption = 200;
+constexpr platform::HWND kCalibration = 300;
+constexpr platform::HWND kOsd = 400;
+
+class MonitorWindowTest : public ::testing::Test {
+ protected:
+  MonitorWindowTest() : files(folder.folder()) {
+    setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+    writeSoundFiles(folder.path());
+  }
+
+  MonitorWindow& start(bool openConfiguration = false) {
+    monitor = std::make_unique<MonitorWindow>(
+        MonitorServices{window, files, mouse, share, sound, shell, desktop, foreground, &worker,
+                        nullptr},
+        openConfiguration);
+    createResult = monitor->handle(platform::WM_CREATE, 0, 0);
+    return *monitor;
+  }
+  void event(unsigned type, unsigned value) {
+    monitor->handle(msg::kDeviceEvent, type, static_cast<platform::LPARAM>(value));
+  }
+  void advance(std::int64_t ms) {
+    window.advance(ms, [this](std::uintptr_t id) { monitor->handle(platform::WM_TIMER, id, 0); });
+  }
+  settings::Profile& profile(int p) { return monitor->image().Profiles[p]; }
+
+  platform::ScopedVirtualClock clock;
+  TestFolder folder;
+  FakeWindowPort window;
+  FakeFiles files;
+  FakeMouse mouse;
+  FakeShare share;
+  FakeSound sound;
+  FakeShell shell;
+  FakeDesktop desktop;
+  FakeForeground foreground;
+  FakeWorker worker;
+  std::unique_ptr<MonitorWindow> monitor;
+  platform::LRESULT createResult = 0;
+};
+
+TEST_F(MonitorWindowTest, StartsConnectedAndReadsTheMouseShortlyAfter) {
+  files.quickHelpLan = -1;
+  start();
+  EXPECT_EQ(createResult, 0);
+  EXPECT_TRUE(monitor->connected());
+  EXPECT_TRUE(monitor->trayVisible());
+  EXPECT_EQ(files.device, 1);
+  EXPECT_TRUE(files.firstRun);
+  EXPECT_TRUE(files.deviceInfoWritten);
+  EXPECT_EQ(monitor->image().QuickHelpLan, 4);
+  EXPECT_EQ(share.shared.QuickHelpLan, 4);
+  EXPECT_EQ(desktop.doubleClick, 480);
+  EXPECT_TRUE(window.timerRunning(timer::kProfileSwitch));
+  EXPECT_TRUE(worker.commands.empty());
+  advance(200);
+  ASSERT_EQ(worker.commands.size(), 1u);
+  EXPECT_EQ(worker.commands[0].first, WorkerCommand::ReadEverything);
+  EXPECT_FALSE(window.timerRunning(timer::kFirstRead));
+}
+
+TEST_F(MonitorWindowTest, ASecondMonitorFindsTheImageMutexAndEnds) {
+  share.createResult = ImageShare::Created::MutexExisted;
+  start();
+  EXPECT_EQ(createResult, -1);
+  EXPECT_FALSE(mouse.called("openMonitor"));
+}
+
+TEST_F(MonitorWindowTest, RunsOnWithoutSharedMemoryOrMouse) {
+  share.createResult = ImageShare::Created::NoMemory;
+  mouse.present = false;
+  start();
+  EXPECT_EQ(createResult, 0);
+  EXPECT_FALSE(monitor->connected());
+  EXPECT_EQ(files.device, 0);
+  EXPECT_FALSE(window.timerRunning(timer::kFirstRead));
+  event(0x2000, 2);  // still follows the profile, with nothing to publish
+  EXPECT_EQ(monitor->image().CurrentProfile, 1);
+}
+
+TEST_F(MonitorWindowTest, ReadEverythingSavesPublishesAndTellsTheEditor) {
+  window.windows[kOptionTitle] = kOption;
+  mouse.mouseProfile = 3;
+  start();
+  monitor->runWorkerCommand(WorkerCommand::ReadEverything, 0);
+  EXPECT_EQ(files.saveAllCount, 1);
+  EXPECT_EQ(files.savedFirmware, 106);
+  EXPECT_EQ(share.shared.CurrentProfile, 3);
+  EXPECT_EQ(window.postedCount(kOption, msg::kMouseRead), 1);
+  EXPECT_EQ(mouse.calls.back(), "hostActive 1");
+  EXPECT_FALSE(monitor->workerBusy());
+}
+
+TEST_F(MonitorWindowTest, RemovalDuringTheReadAbortsItAndArrivalReadsAgain) {
+  window.windows[kOptionTitle] = kOption;
+  start();
+  mouse.onRead = [&] { monitor->handle(msg::kDevicePlug, 0, 0); };
+  monitor->runWorkerCommand(WorkerCommand::ReadEverything, 0);
+  EXPECT_EQ(monitor->plug(), MonitorWindow::Plug::Removed);
+  EXPECT_EQ(files.saveAllCount, 0);  // an aborted read publishes nothing
+  EXPECT_EQ(window.postedCount(kOption, msg::kMouseRead), 0);
+  EXPECT_EQ(window.postedCount(kOption, platform::WM_CLOSE), 1);
+  EXPECT_EQ(files.device, 0);
+  EXPECT_FALSE(monitor->trayVisible());
+  EXPECT_FALSE(window.timerRunning(timer::kProfileSwitch));
+
+  monitor->handle(msg::kDevicePlug, 0, 0);  // removal while removed: ignored
+  EXPECT_EQ(window.postedCount(kOption, platform::WM_CLOSE), 1);
+
+  mouse.onRead = nullptr;
+  const auto before = platform::now();
+  monitor->handle(msg::kDevicePlug, 1, 0);
+  EXPECT_EQ(platform::now() - before, 2000);
+  EXPECT_TRUE(monitor->connected());
+  EXPECT_EQ(files.device, 1);
+  ASSERT_FALSE(worker.commands.empty());
+  EXPECT_EQ(worker.commands.back().first, WorkerCommand::ReadEverything);
+  const auto queued = worker.commands.size();
+  monitor->handle(msg::kDevicePlug, 1, 0);  // arrival while connected: ignored
+  EXPECT_EQ(worker.commands.size(), queued);
+  monitor->handle(msg::kDevicePlug, 5, 0);  // neither: nothing
+  EXPECT_TRUE(monitor->connected());
+  EXPECT_EQ(monitor->lastEvent(), 0x7F000000u);
+}
+
+TEST_F(MonitorWindowTest, WorkerCommandsWaitForAConnectedMouse) {
+  mouse.plugged = false;
+  start();
+  monitor->runWorkerCommand(WorkerCommand::ReadEverything, 0);
+  EXPECT_FALSE(mouse.called("readEverything"));
+}
+
+TEST_F(MonitorWindowTest, ProfileButtonSwitchesFilesSharedImageAndAnnounces) {
+  window.windows[kOptionTitle] = kOption;
+  start();
+  event(0x2000, 3);
+  EXPECT_EQ(monitor->image().CurrentProfile, 2);
+  EXPECT_EQ(files.savedProfile, 2);
+  EXPECT_EQ(share.shared.CurrentProfile, 2);
+  EXPECT_EQ(files.windowsValueWrites, 1);
+  EXPECT_EQ(window.postedCount(kOption, msg::kProfileChanged), 1);
+  EXPECT_TRUE(sound.played.empty());
+  advance(500);
+  EXPECT_EQ(sound.played, std::vector<std::string>{"profile_three.wav"});
+}
+
+TEST_F(MonitorWindowTest, ProfileSoundFollowsTheSettingOfTheProfileLeft) {
+  start();
+  profile(0).SoundProfile = 0;
+  event(0x2000, 2);
+  advance(1000);
+  EXPECT_TRUE(sound.played.empty());
+  event(0x2000, 1);  // profile 1 announces
+  advance(500);
+  EXPECT_EQ(sound.played, std::vector<std::string>{"profile_one.wav"});
+}
+
+TEST_F(MonitorWindowTest, DpiChangeAnnouncesTheNewValueOnlyWhenItDiffers) {
+  window.windows[kOptionTitle] = kOption;
+  start();
+  profile(0).Cpi_X = 1;  // 800
+  event(0xB000, 3);      // 1600
+  EXPECT_EQ(profile(0).Cpi_X, 2);
+  EXPECT_EQ(profile(0).Cpi_Y, 2);
+  EXPECT_EQ(share.shared.Profiles[0].Cpi_X, 2);
+  EXPECT_EQ(window.postedCount(kOption, msg::kSensitivityChanged), 1);
+  advance(500);
+  EXPECT_EQ(sound.played, std::vector<std::string>{"1600.wav"});
+  profile(0).CpiLevel_X[3] = 16;
+  event(0xB000, 4);  // same value at another level
+  advance(1000);
+  EXPECT_EQ(sound.played.size(), 1u);
+}
+
+TEST_F(MonitorWindowTest, SensitivityAndPollingRateFollowTheMouse) {
+  start();
+  profile(0).Sensitivity = 6;
+  event(0xC000, 7);
+  EXPECT_EQ(profile(0).Sensitivity, 7);
+  advance(500);
+  event(0xC000, 3);
+  advance(500);
+  EXPECT_EQ(sound.played, (std::vector<std::string>{"sens_up.wav", "sens_down.wav"}));
+  event(0xC000, 12);  // out of range: nothing stored or played
+  advance(500);
+  EXPECT_EQ(profile(0).Sensitivity, 3);
+  EXPECT_EQ(sound.played.size(), 2u);
+
+  profile(0).XYSynchronous = 1;
+  profile(0).Sensitivity_X = 5;
+  event(0xC000, 0x0904);
+  EXPECT_EQ(profile(0).Sensitivity_X, 4);
+  EXPECT_EQ(profile(0).Sensitivity_Y, 9);
+
+  event(0xD000, 2);
+  EXPECT_EQ(profile(0).PollingRate, 1);
+  EXPECT_EQ(share.shared.Profiles[0].PollingRate, 1);
+}
+
+TEST_F(MonitorWindowTest, FinalSecondsOfTheCountdownSilenceOtherFeedback) {
+  start();
+  auto& slot = profile(0).MacroKeyInfo[4];
+  slot.FunctionCode = 49;
+  slot.TimerLength = 3;
+  event(0x8000, 5);
+  advance(1000);
+  EXPECT_TRUE(monitor->sounds().finalSecondsLock());
+  event(0x1B00, 1);
+  event(0xB000, 5);
+  advance(400);
+  EXPECT_FALSE(window.timerRunning(timer::kSoundVolumeUp));
+  EXPECT_FALSE(window.timerRunning(timer::kSoundDpi));
+  advance(2000);
+  EXPECT_EQ(sound.played, (std::vector<std::string>{"timer_activated.wav", "2_seconds.wav",
+                                                    "1_second.wav", "go.wav"}));
+  event(0x1B00, 0xFF);
+  advance(500);
+  EXPECT_EQ(sound.played.back(), "volume_down.wav");
+}
+
+TEST_F(MonitorWindowTest, TrophyPlaysSavesAndHoldsTheLockForFourSeconds) {
+  window.windows[kOptionTitle] = kOption;
+  start();
+  event(0xEE00, 1000);
+  EXPECT_EQ(sound.played, std::vector<std::string>{"Trophy.wav"});
+  EXPECT_EQ(files.infoSaves, 1);
+  EXPECT_EQ(files.savedInfo.Counters[10], 1000);
+  EXPECT_EQ(share.shared.InfoData.TrophyFlags[0], 1);
+  EXPECT_EQ(window.postedCount(kOption, msg::kStatisticsChanged), 1);
+  event(0x1B00, 1);
+  advance(3999);
+  EXPECT_EQ(sound.played.size(), 1u);
+  advance(1);
+  EXPECT_FALSE(monitor->sounds().trophyLock());
+  event(0x1B00, 1);
+  advance(500);
+  EXPECT_EQ(sound.played.back(), "volume_up.wav");
+}
+
+TEST_F(MonitorWindowTest, ButtonsStartProgramsAndAskForWorkerCommands) {
+  window.windows[kCalibrationTitle] = kCalibration;
+  start();
+  auto& slot = profile(0).MacroKeyInfo[6];
+  slot.FunctionCode = 15;
+  settings::setFieldText(slot.ProgramPath, "/usr/bin/true");
+  event(0x6000, 7);
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0].path, "/usr/bin/true");
+  event(0x6000, 8);  // not an open-program slot
+  EXPECT_EQ(shell.opened.size(), 1u);
+
+  event(0xFE00, 45);
+  event(0xFD00, 1);
+  ASSERT_EQ(worker.commands.size(), 2u);
+  EXPECT_EQ(worker.commands[0], std::make_pair(WorkerCommand::ResendMacro, platform::LPARAM{45}));
+  EXPECT_EQ(worker.commands[1].first, WorkerCommand::UploadColorDatabase);
+  monitor->runWorkerCommand(WorkerCommand::ResendMacro, 45);
+  monitor->runWorkerCommand(WorkerCommand::UploadColorDatabase, 0);
+  EXPECT_TRUE(mouse.called("writeRequestedMacro 45"));
+  EXPECT_TRUE(mouse.called("uploadColorDatabase 2049"));
+
+  event(0x3000, 0x1234);
+  EXPECT_EQ(window.postedCount(kCalibration, msg::kCalibrationResult), 1);
+  event(0xA000, 1);
+  EXPECT_EQ(window.postedCount(FakeWindowPort::kSelf, platform::WM_COMMAND), 1);
+}
+
+TEST_F(MonitorWindowTest, ApplyTakesTheSharedImageAndWritesOnlyWhenConnected) {
+  start();
+  share.shared.Profiles[0].DbleClickSpeed = 700;
+  share.shared.ProfileChanged[0] = 1;
+  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 0);
+  EXPECT_EQ(monitor->image().Profiles[0].DbleClickSpeed, 700);
+  EXPECT_EQ(desktop.doubleClick, 700);
+  EXPECT_EQ(mouse.lastWrittenFlags, 1);
+  monitor->handle(msg::kApply, 1, 0);
+  EXPECT_TRUE(mouse.called("reset"));
+
+  monitor->handle(msg::kDevicePlug, 0, 0);
+  mouse.calls.clear();
+  monitor->handle(msg::kApply, 0, 0);
+  EXPECT_FALSE(mouse.called("writeChanges"));
+}
+
+TEST_F(MonitorWindowTest, FirmwareMismatchStartsTheUpdaterAndCloses) {
+  files.packaged = 107;
+  std::filesystem::create_directories(folder.path() / "FWUpdate");
+  std::ofstream(folder.path() / "FWUpdate" / "VeskORBOptical Firmware Upgrade") << "";
+  start(true);
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_NE(shell.opened[0].path.find("FWUpdate/VeskORBOptical Firmware Upgrade"), std::string::npos);
+  EXPECT_EQ(shell.opened[0].parameters, "1");
+  EXPECT_FALSE(monitor->connected());
+  EXPECT_EQ(window.postedCount(FakeWindowPort::kSelf, platform::WM_CLOSE), 1);
+  EXPECT_EQ(files.device, 0);
+}
+
+TEST_F(MonitorWindowTest, WithoutAnUpdaterTheMonitorKeepsTheMouse) {
+  files.packaged = 0xFFFFFFFFu;  // FWUpdate/config.ini missing
+  start();
+  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_TRUE(monitor->connected());
+  EXPECT_EQ(window.postedCount(FakeWindowPort::kSelf, platform::WM_CLOSE), 0);
+}
+
+TEST_F(MonitorWindowTest, ForegroundProgramSwitchesProfileEveryTwoSeconds) {
+  window.windows[kOptionTitle] = kOption;
+  start();
+  settings::setFieldText(profile(2).GameFile1, "C:\\Games\\racer.exe");
+  foreground.program = "/opt/racer/racer.exe";
+  advance(1999);
+  EXPECT_EQ(monitor->image().CurrentProfile, 0);
+  worker.commands.clear();
+  advance(1);
+  EXPECT_EQ(monitor->image().CurrentProfile, 2);
+  EXPECT_EQ(share.shared.CurrentProfile, 2);
+  ASSERT_EQ(worker.commands.size(), 1u);
+  EXPECT_EQ(worker.commands[0].first, WorkerCommand::WriteCurrentProfile);
+  EXPECT_EQ(window.postedCount(kOption, msg::kProfileChanged), 1);
+  advance(500);
+  EXPECT_EQ(sound.played, std::vector<std::string>{"profile_three.wav"});
+}
+
+TEST_F(MonitorWindowTest, ShutdownClosesTheOtherWindowsAndLetsTheMouseGo) {
+  window.windows[kOptionTitle] = kOption;
+  window.windows[kOsdTitles[2]] = kOsd;
+  start();
+  monitor->handle(platform::WM_DESTROY, 0, 0);
+  EXPECT_EQ(window.postedCount(kOption, platform::WM_CLOSE), 1);
+  EXPECT_EQ(window.postedCount(kOsd, platform::WM_CLOSE), 1);
+  EXPECT_TRUE(mouse.called("hostActive 0"));
+  EXPECT_TRUE(worker.stopped);
+  EXPECT_TRUE(share.closed);
+  EXPECT_TRUE(window.timers.empty());
+  const auto closeMonitor = std::find(mouse.calls.begin(), mouse.calls.end(), "closeMonitor");
+  ASSERT_NE(closeMonitor, mouse.calls.end());
+  EXPECT_EQ(*(closeMonitor + 1), "closeFeature");
+}
+
+}  // namespace
+}  // namespace monitor
