@@ -1,0 +1,35 @@
+#include "WindowArt.h"
+
+#include "skin/LayoutEntry.h"
+
+namespace skinart {
+
+void drawArtControl(QPainter& p, const ArtControl& control, State state) {
+  const skin::LayoutEntry entry = skin::parseLayout(control.layout);
+  const QRect r(entry.left, entry.top, entry.width(), entry.height());
+  if (r.isEmpty()) return;
+  switch (control.kind) {
+    case ArtKind::PushButton: drawPushButton(p, r, state, control.caption); break;
+    case ArtKind::Tab: drawTab(p, r, state, control.caption); break;
+    case ArtKind::ProfileTab: drawTab(p, r, state, control.caption, 11); break;
+    case ArtKind::Minimize: drawGlyphButton(p, r, state, Glyph::Minimize); break;
+    case ArtKind::Close: drawGlyphButton(p, r, state, Glyph::Close); break;
+    case ArtKind::Field: drawField(p, r, state); break;
+    case ArtKind::Marker: drawMarker(p, r, state); break;
+    case ArtKind::Chip: drawChip(p, r, state, control.caption); break;
+  }
+}
+
+QImage renderSheet(const WindowArt& art, State state) {
+  QImage sheet(art.size, QImage::Format_RGB32);
+  sheet.fill(color::kBase);
+  QPainter p(&sheet);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  if (art.background) art.background(p, art.size);
+  for (const ArtControl& control : art.controls) drawArtControl(p, control, state);
+  return sheet;
+}
+
+std::vector<WindowArt> allWindowArt() { return {mainWindowArt()}; }
+
+}  // namespace skinart

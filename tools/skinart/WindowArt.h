@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "ArtStyle.h"
+
+namespace skinart {
+
+enum class ArtKind { PushButton, Tab, ProfileTab, Minimize, Close, Field, Marker, Chip };
+
+// One control on a window's sheets: where (its layout string, the same the
+// window builds the control from), what kind, and the label drawn into it.
+struct ArtControl {
+  const char* layout;
+  ArtKind kind;
+  QString caption;
+};
+
+// A window's sheet set: the face and the hover, pressed and disabled sheets,
+// each the window's full size. Every control is drawn on every sheet in that
+// sheet's state; the background (labels, frames, and the pure white that is
+// cut away) is the same on all four.
+struct WindowArt {
+  QString name;
+  QSize size;
+  int face = 0, hover = 0, pressed = 0, disabled = 0;  // resource numbers
+  std::function<void(QPainter&, const QSize&)> background;
+  std::vector<ArtControl> controls;
+};
+
+QImage renderSheet(const WindowArt& art, State state);
+void drawArtControl(QPainter& p, const ArtControl& control, State state);
+
+// Every window whose sheets the generator draws.
+std::vector<WindowArt> allWindowArt();
+WindowArt mainWindowArt();
+
+}  // namespace skinart

@@ -1,0 +1,95 @@
+// vesk-skinart OUTDIR: draws every picture of the skin into a program folder.
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <cstdio>
+
+#include "AnimationArt.h"
+#include "GifEncoder.h"
+#include "SharedArt.h"
+#include "WaveWriter.h"
+#include "WindowArt.h"
+#include "skin/SkinResourceIds.h"
+
+namespace {
+
+QString outDir;
+int written = 0;
+bool failed = false;
+
+QString target(const QString& relative) {
+  const QString path = outDir + QLatin1Char('/') + QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/'));
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  return path;
+}
+
+void writeBytes(const QString& relative, const QByteArray& bytes) {
+  QSaveFile file(target(relative));
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    std::fprintf(stderr, "vesk-skinart: cannot write %s\n", qPrintable(relative));
+    failed = true;
+    return;
+  }
+  ++written;
+}
+
+void writeImage(const QString& relative, const QImage& image, const char* format) {
+  const QString path = target(relative);
+  if (!image.save(path, format)) {
+    std::fprintf(stderr, "vesk-skinart: cannot write %s\n", qPrintable(relative));
+    failed = true;
+    return;
+  }
+  ++written;
+}
+
+void writeBitmap(int number, const QImage& image) {
+  writeImage(QString::fromStdString(skin::res::bitmapPath(number)), image, "PNG");
+}
+
+void writeGif(const QString& relative, const std::vector<skinart::GifEncoder::Frame>& frames) {
+  writeBytes(relative, skinart::GifEncoder::encode(frames, QColor(13, 14, 17)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: vesk-skinart OUTDIR\n");
+    return 2;
+  }
+  outDir = QString::fromLocal8Bit(argv[1]);
+  namespace res = skin::res;
+  using namespace skinart;
+
+  for (const WindowArt& art : allWindowArt()) {
+    writeBitmap(art.face, renderSheet(art, State::Normal));
+    writeBitmap(art.hover, renderSheet(art, State::Hover));
+    writeBitmap(art.pressed, renderSheet(art, State::Pressed));
+    writeBitmap(art.disabled, renderSheet(art, State::Disabled));
+  }
+  writeBitmap(res::kPageMask, pageMask());
+  writeBitmap(res::kThumbSmall, sliderThumb(14, 20, color::kAccent));
+  writeBitmap(res::kThumbLarge, sliderThumb(17, 21, color::kAccent));
+  writeBitmap(res::kThumbLargeAlt, sliderThumb(17, 21, color::kAccentDeep));
+  writeBitmap(res::kThumbDpi, dpiThumb());
+  writeBitmap(res::kHandCursor, handCursor());
+  writeBitmap(res::kColorDots, colorDotsPlate());
+  for (int language = 0; language < res::kLanguageCount; ++language)
+    for (int state = 0; state < 3; ++state) writeBitmap(res::languageFlag(language, state), languageChip(language, state));
+
+  writeGif(QString::fromLatin1(res::kProgressAnimation), progressFrames());
+  for (int level = 1; level <= res::kLevelCount; ++level)
+    writeGif(QString::asprintf(res::kLevelAnimationFormat, level), levelFrames(level));
+  for (int flow = 1; flow <= 5; ++flow) writeGif(QString::fromLatin1(res::kColorFlowAnimations[flow - 1]), colorFlowFrames(flow));
+
+  writeImage(QString::fromLatin1(res::kDoubleClickPicture), doubleClickPicture().convertToFormat(QImage::Format_RGB888), "BMP");
+  writeGif(QString::fromLatin1(res::kDoubleClickClip), doubleClickClipFrames());
+  writeBytes(QString::fromLatin1(res::kDoubleClickSound), waveFile(doubleClickSound(44100), 44100));
+
+  std::printf("vesk-skinart: %d files in %s\n", written, qPrintable(outDir));
+  return failed ? 1 : 0;
+}
