@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The per-user store that stands in for the registry of the original
 // platform: keys ("HKEY_CURRENT_USER\Control Panel\Mouse") holding REG_SZ
@@ -17,6 +18,8 @@ class RegistryKey {
   static std::unique_ptr<RegistryKey> open(std::string_view path);
   // Opens the key, creating it (and its parents) when missing.
   static std::unique_ptr<RegistryKey> create(std::string_view path);
+  // Removes a key that has no subkeys, with its values.
+  static bool deleteKey(std::string_view path);
   ~RegistryKey();
 
   // Reads a REG_SZ value into a fixed-size buffer, NUL-terminated. Fails (and
@@ -27,11 +30,15 @@ class RegistryKey {
   std::optional<std::string> queryString(std::string_view name) const;
   bool setString(std::string_view name, std::string_view value);
   bool deleteValue(std::string_view name);
+  // Names of the key's values, in the order they were first written.
+  std::vector<std::string> valueNames() const;
   const std::string& path() const { return path_; }
 
  private:
-  explicit RegistryKey(std::string path) : path_(std::move(path)) {}
+  RegistryKey(std::string path, std::string folder)
+      : path_(std::move(path)), folder_(std::move(folder)) {}
   std::string path_;
+  std::string folder_;
 };
 
 // Folder that holds the store (created on first write).

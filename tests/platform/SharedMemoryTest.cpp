@@ -1,0 +1,140 @@
+#include "platform/SharedMemory.h"
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+#include <cstring>
+
+#include "SysTestSupport.h"
+
+using platform::SharedMemory;
+using namespace vesk_test_support;
+
+namespace {
+
+constexpr std::size_t kImageSize = 314424;
+
+std::string objectPath(const std::string& name) {
+  return "/dev/shm/vesk-" + std::to_string(geteuid()) + "-shm-" + name;
+}
+
+TEST(SharedMemory, CreatesExactSizeUserPrivateAndSharesContent) {
+  const std::string name = uniqueName("Image");
+  auto created = SharedMemory::create(name, kImageSize);
+  ASSERT_TRUE(created);
+  EXPECT_FALSE(created->alreadyExisted());
+  EXPECT_TRUE(created->owner());
+  ASSERT_EQ(created->size(), kImageSize);
+
+  struct stat st {};
+  ASSERT_EQ(stat(objectPath(name).c_str(), &st), 0);
+  EXPECT_EQ(static_cast<std::size_t>(st.st_size), kImageSize);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(st.st_uid, geteuid());
+
+  std::memset(created->data(), 0x5A, kImageSize);
+  auto opened = SharedMemory::open(name, kImageSize);
+  ASSERT_TRUE(opened);
+  EXPECT_FALSE(opened->owner());
+  EXPECT_EQ(std::memcmp(opened->data(), created->data(), kImageSize), 0);
+  opened->data()[kImageSize - 1] = std::byte{7};
+  EXPECT_EQ(created->data()[kImageSize - 1], std::byte{7});
+
+  EXPECT_FALSE(SharedMemory::open(name, kImageSize - 1)) << "size differs";
+  auto second = SharedMemory::create(name, kImageSize);
+  ASSERT_TRUE(second);
+  EXPECT_TRUE(second->alreadyExisted());
+  EXPECT_FALSE(second->owner());
+  EXPECT_EQ(second->data()[0], std::byte{0x5A});
+}
+
+TEST(SharedMemory, OpenFailsWithoutCreatorAndBadNamesFail) {
+  EXPECT_FALSE(SharedMemory::open(uniqueName("Nobody"), 64));
+  EXPECT_FALSE(SharedMemory::create("", 64));
+  EXPECT_FALSE(SharedMemory::create(uniqueName("Zero"), 0));
+  EXPECT_FALSE(SharedMemory::create(std::string(400, 'x'), 64));
+}
+
+TEST(SharedMemory, NamesThatDifferOnlyInOddCharactersStayApart) {
+  const std::string base = uniqueName("Odd");
+  auto slash = SharedMemory::create(base + "/a", 16);
+  auto underscore = SharedMemory::create(base + "_a", 16);
+  auto backslash = SharedMemory::create(base + "\\a", 16);
+  ASSERT_TRUE(slash && underscore && backslash);
+  EXPECT_FALSE(underscore->alreadyExisted());
+  EXPECT_FALSE(backslash->alreadyExisted());
+}
+
+TEST(SharedMemory, LastHandleRemovesTheName) {
+  const std::string name = uniqueName("Gone");
+  auto created = SharedMemory::create(name, 4096);
+  ASSERT_TRUE(created);
+  auto opened = SharedMemory::open(name, 4096);
+  ASSERT_TRUE(opened);
+  created.reset();
+  struct stat st {};
+  EXPECT_EQ(stat(objectPath(name).c_str(), &st), 0) << "still mapped by the opener";
+  opened.reset();
+  EXPECT_NE(stat(objectPath(name).c_str(), &st), 0);
+}
+
+TEST(SharedMemory, CreatorThatDiedLeavesNothingToOpenAndIsTakenOver) {
+  const std::string name = uniqueName("Crashed");
+  {
+    HeldChild creator([&] {
+      auto memory = SharedMemory::create(name, 4096);
+      if (!memory) return false;
+      std::memset(memory->data(), 0xEE, 4096);
+      static std::unique_ptr<SharedMemory> keep;  // lives until the child is killed
+      keep = std::move(memory);
+      return true;
+    });
+    ASSERT_TRUE(creator.setupOk());
+    EXPECT_TRUE(SharedMemory::open(name, 4096));
+    creator.kill();
+  }
+  EXPECT_FALSE(SharedMemory::open(name, 4096)) << "its creator is gone";
+  auto successor = SharedMemory::create(name, 4096);
+  ASSERT_TRUE(successor);
+  EXPECT_FALSE(successor->alreadyExisted());
+  EXPECT_TRUE(successor->owner());
+  EXPECT_EQ(successor->data()[0], std::byte{0}) << "nobody mapped it: made afresh";
+}
+
+TEST(SharedMemory, TakeoverKeepsTheMemoryOthersStillMap) {
+  const std::string name = uniqueName("Kept");
+  std::unique_ptr<SharedMemory> opener;
+  {
+    HeldChild creator([&] {
+      static std::unique_ptr<SharedMemory> keep = SharedMemory::create(name, 4096);
+      return keep != nullptr;
+    });
+    ASSERT_TRUE(creator.setupOk());
+    opener = SharedMemory::open(name, 4096);
+    ASSERT_TRUE(opener);
+    opener->data()[10] = std::byte{42};
+  }
+  auto successor = SharedMemory::create(name, 4096);
+  ASSERT_TRUE(successor);
+  EXPECT_FALSE(successor->alreadyExisted()) << "no live creator";
+  EXPECT_EQ(successor->data()[10], std::byte{42});
+  successor->data()[11] = std::byte{43};
+  EXPECT_EQ(opener->data()[11], std::byte{43}) << "both still share one memory";
+  EXPECT_FALSE(SharedMemory::create(name, 8192)) << "never resized under a mapper";
+}
+
+TEST(SharedMemory, ObjectPlantedOpenForOthersIsRefused) {
+  const std::string name = uniqueName("Planted");
+  const std::string object = "/vesk-" + std::to_string(geteuid()) + "-shm-" + name;
+  const int fd = shm_open(object.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(fchmod(fd, 0666), 0);
+  ASSERT_EQ(ftruncate(fd, 64), 0);
+  close(fd);
+  EXPECT_FALSE(SharedMemory::create(name, 64));
+  shm_unlink(object.c_str());
+}
+
+}  // namespace
