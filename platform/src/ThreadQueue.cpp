@@ -222,12 +222,12 @@ void ThreadQueue::serviceSources(int timeoutMs) {
   for (int i = 0; i < n; ++i) {
     const std::uint64_t key = events[i].data.u64;
     if (key == kWakeKey) {
-      {
-        std::lock_guard lock(mutex_);
-        wakePending_ = false;
-      }
+      // Drain first, then allow the next wake: a wake that comes in between
+      // is skipped, but the caller looks at the queue after this anyway.
       std::uint64_t v;
       [[maybe_unused]] auto r = ::read(wakeFd_, &v, sizeof v);
+      std::lock_guard lock(mutex_);
+      wakePending_ = false;
     } else if (key == kTimerKey) {
       std::uint64_t v;
       [[maybe_unused]] auto r = ::read(timerFd_, &v, sizeof v);
