@@ -4,13 +4,16 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 namespace settings::detail {
 
@@ -29,15 +32,27 @@ SplitPath splitPath(const std::string& path) {
 
 std::string tempPrefix(const SplitPath& p) { return "." + p.name + ".tmp."; }
 
-bool writeAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+bool writeAll(int fd, std::span<const std::string_view> pieces) {
+  std::vector<iovec> vec;
+  vec.reserve(pieces.size());
+  for (std::string_view p : pieces)
+    if (!p.empty()) vec.push_back({const_cast<char*>(p.data()), p.size()});
+  std::size_t first = 0;
+  while (first < vec.size()) {
+    const int count = static_cast<int>(std::min<std::size_t>(vec.size() - first, IOV_MAX));
+    ssize_t n = ::writev(fd, vec.data() + first, count);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    done += static_cast<std::size_t>(n);
+    // Step over what was written; a short write leaves a partial iovec.
+    while (n > 0 && first < vec.size()) {
+      const auto done = std::min<std::size_t>(static_cast<std::size_t>(n), vec[first].iov_len);
+      vec[first].iov_base = static_cast<char*>(vec[first].iov_base) + done;
+      vec[first].iov_len -= done;
+      n -= static_cast<ssize_t>(done);
+      if (vec[first].iov_len == 0) ++first;
+    }
   }
   return true;
 }
@@ -64,18 +79,22 @@ ReadResult readWholeFile(const std::string& path, std::string& out) {
     ::close(fd);
     return ReadResult::Failed;
   }
-  if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
-  char buffer[65536];
+  // Read straight into the string; keep going past the size seen, in case the
+  // file grew meanwhile.
+  std::size_t used = 0;
+  out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (used == out.size()) out.resize(out.size() * 2);
+    const ssize_t n = ::read(fd, out.data() + used, out.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
       return ReadResult::Failed;
     }
     if (n == 0) break;
-    out.append(buffer, static_cast<std::size_t>(n));
+    used += static_cast<std::size_t>(n);
   }
+  out.resize(used);
   ::close(fd);
   return ReadResult::Ok;
 }
@@ -110,7 +129,7 @@ FileLock::~FileLock() {
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
-bool replaceFileContents(const std::string& path, const std::string& text) {
+bool replaceFileContents(const std::string& path, std::span<const std::string_view> pieces) {
   const SplitPath p = splitPath(path);
   removeStaleTemporaries(p);
 
@@ -130,7 +149,7 @@ bool replaceFileContents(const std::string& path, const std::string& text) {
   }
   if (fd < 0) return false;
 
-  bool ok = writeAll(fd, text);
+  bool ok = writeAll(fd, pieces);
   if (ok && existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
   ok = ::close(fd) == 0 && ok;
   if (ok) ok = ::rename(tempPath.c_str(), path.c_str()) == 0;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 
 // File primitives of the INI writer: whole-file reads, an advisory lock beside
 // a file, and replacing a file's contents by rename.
@@ -27,12 +29,12 @@ class FileLock {
   int fd_ = -1;
 };
 
-// Writes `text` to a temporary file beside `path` and renames it over `path`
+// Writes the pieces, in order, to a temporary file beside `path` and renames it over `path`
 // (keeping the old file's permissions). The rename is what makes it safe: a
 // writer that dies leaves the old file. There is no fsync, as the platform's
 // profile functions have none; ext4 flushes a file replaced by rename anyway. Temporary files
 // left behind by writers that died are removed first; call it with the
 // FileLock held.
-bool replaceFileContents(const std::string& path, const std::string& text);
+bool replaceFileContents(const std::string& path, std::span<const std::string_view> pieces);
 
 }  // namespace settings::detail

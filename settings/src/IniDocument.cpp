@@ -1,12 +1,15 @@
 #include "settings/IniDocument.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace settings {
 
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kLf = "\n";
+constexpr std::string_view kCr = "\r";
 constexpr std::size_t npos = std::string_view::npos;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -32,56 +35,89 @@ std::string_view trimmed(std::string_view s) {
 
 }  // namespace
 
-IniDocument::IniDocument(std::string_view text) {
+IniDocument::IniDocument(std::string text) : text_(std::move(text)) {
+  const char* data = text_.data();
+  const std::size_t size = text_.size();
+  lines_.reserve(size / 32 + 1);
   std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t brk = text.find_first_of("\r\n", pos);
-    if (brk == npos) {
-      lines_.push_back(parseLine(std::string(text.substr(pos)), ""));
-      break;
+  while (pos < size) {
+    // Lines end at LF, CRLF or a lone CR.
+    const void* lf = std::memchr(data + pos, '\n', size - pos);
+    std::size_t brk = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+    if (const void* cr = std::memchr(data + pos, '\r', brk - pos))
+      brk = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+    Line line;
+    line.begin = pos;
+    line.length = brk - pos;
+    if (brk == size) {
+      pos = size;
+    } else if (data[brk] == '\r' && brk + 1 < size && data[brk + 1] == '\n') {
+      line.eol = kCrLf;
+      pos = brk + 2;
+    } else {
+      line.eol = data[brk] == '\r' ? kCr : kLf;
+      pos = brk + 1;
     }
-    std::size_t next = brk + 1;
-    if (text[brk] == '\r' && next < text.size() && text[next] == '\n') ++next;
-    lines_.push_back(parseLine(std::string(text.substr(pos, brk - pos)),
-                               std::string(text.substr(brk, next - brk))));
-    pos = next;
+    classify(line, std::string_view(data + line.begin, line.length));
+    lines_.push_back(std::move(line));
   }
 }
 
-IniDocument::Line IniDocument::parseLine(std::string text, std::string eol) {
-  Line line{std::move(text), std::move(eol)};
-  const std::string_view s = line.text;
+std::string_view IniDocument::lineText(const Line& line) const {
+  return line.isOwned ? std::string_view(line.owned)
+                      : std::string_view(text_).substr(line.begin, line.length);
+}
+
+std::string_view IniDocument::nameOf(const Line& line) const {
+  return lineText(line).substr(line.nameBegin, line.nameLength);
+}
+
+std::string_view IniDocument::valueOf(const Line& line) const {
+  return lineText(line).substr(line.valueBegin, line.valueLength);
+}
+
+void IniDocument::classify(Line& line, std::string_view s) {
   std::size_t begin = 0, end = s.size();
   trimRange(s, begin, end);
-  if (begin == end || s[begin] == ';') return line;
+  if (begin == end || s[begin] == ';') return;
   if (s[begin] == '[') {
     std::size_t nameEnd = s.find(']', begin + 1);
     if (nameEnd == npos) nameEnd = end;
     std::size_t nameBegin = begin + 1;
     trimRange(s, nameBegin, nameEnd);
     line.kind = Kind::Section;
-    line.nameBegin = nameBegin;
-    line.nameLength = nameEnd - nameBegin;
-    return line;
+    line.nameBegin = static_cast<std::uint32_t>(nameBegin);
+    line.nameLength = static_cast<std::uint32_t>(nameEnd - nameBegin);
+    return;
   }
   const std::size_t eq = s.find('=', begin);
-  if (eq == npos || eq >= end) return line;
+  if (eq == npos || eq >= end) return;
   std::size_t nameBegin = begin, nameEnd = eq;
   trimRange(s, nameBegin, nameEnd);
   std::size_t valueBegin = eq + 1, valueEnd = end;
   trimRange(s, valueBegin, valueEnd);
   line.kind = Kind::Key;
-  line.nameBegin = nameBegin;
-  line.nameLength = nameEnd - nameBegin;
-  line.valueBegin = valueBegin;
-  line.valueLength = valueEnd - valueBegin;
+  line.nameBegin = static_cast<std::uint32_t>(nameBegin);
+  line.nameLength = static_cast<std::uint32_t>(nameEnd - nameBegin);
+  line.valueBegin = static_cast<std::uint32_t>(valueBegin);
+  line.valueLength = static_cast<std::uint32_t>(valueEnd - valueBegin);
+}
+
+IniDocument::Line IniDocument::ownedLine(std::string text, std::string_view eol) const {
+  Line line;
+  line.owned = std::move(text);
+  line.isOwned = true;
+  line.eol = eol;
+  classify(line, line.owned);
   return line;
 }
+
+bool IniDocument::isBlankLine(const Line& line) const { return trimmed(lineText(line)).empty(); }
 
 std::size_t IniDocument::findSection(std::string_view section) const {
   section = trimmed(section);
   for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (lines_[i].kind == Kind::Section && equalsNoCase(lines_[i].name(), section)) return i;
+    if (lines_[i].kind == Kind::Section && equalsNoCase(nameOf(lines_[i]), section)) return i;
   return npos;
 }
 
@@ -94,7 +130,7 @@ std::size_t IniDocument::sectionEnd(std::size_t header) const {
 std::size_t IniDocument::findKey(std::size_t header, std::size_t end, std::string_view key) const {
   key = trimmed(key);
   for (std::size_t i = header + 1; i < end; ++i)
-    if (lines_[i].kind == Kind::Key && equalsNoCase(lines_[i].name(), key)) return i;
+    if (lines_[i].kind == Kind::Key && equalsNoCase(nameOf(lines_[i]), key)) return i;
   return npos;
 }
 
@@ -104,7 +140,7 @@ std::optional<std::string_view> IniDocument::value(std::string_view section,
   if (header == npos) return std::nullopt;
   const std::size_t k = findKey(header, sectionEnd(header), key);
   if (k == npos) return std::nullopt;
-  return lines_[k].val();
+  return valueOf(lines_[k]);
 }
 
 void IniDocument::terminateLastLine() {
@@ -114,45 +150,63 @@ void IniDocument::terminateLastLine() {
 bool IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
   section = trimmed(section);
   key = trimmed(key);
+  auto keyLine = [&] {
+    std::string text;
+    text.reserve(key.size() + 1 + value.size());
+    text.append(key).append("=").append(value);
+    return text;
+  };
   const std::size_t header = findSection(section);
   if (header == npos) {
     if (!lines_.empty()) {
       terminateLastLine();
-      if (!trimmed(lines_.back().text).empty()) lines_.push_back(parseLine("", std::string(kCrLf)));
+      if (!isBlankLine(lines_.back())) lines_.push_back(ownedLine("", kCrLf));
     }
-    lines_.push_back(parseLine("[" + std::string(section) + "]", std::string(kCrLf)));
-    lines_.push_back(parseLine(std::string(key) + "=" + std::string(value), std::string(kCrLf)));
+    lines_.push_back(ownedLine("[" + std::string(section) + "]", kCrLf));
+    lines_.push_back(ownedLine(keyLine(), kCrLf));
     return true;
   }
   const std::size_t end = sectionEnd(header);
   if (const std::size_t k = findKey(header, end, key); k != npos) {
     Line& line = lines_[k];
-    if (line.val() == trimmed(value)) return false;
-    std::string name(line.name());
-    std::string eol = line.eol;
-    line = parseLine(name + "=" + std::string(value), std::move(eol));
+    if (valueOf(line) == trimmed(value)) return false;
+    std::string text(nameOf(line));
+    text.append("=").append(value);
+    line = ownedLine(std::move(text), line.eol);
     return true;
   }
   std::size_t insertAt = end;
-  while (insertAt > header + 1 && trimmed(lines_[insertAt - 1].text).empty()) --insertAt;
-  if (insertAt == lines_.size()) terminateLastLine();
-  else if (lines_[insertAt - 1].eol.empty()) lines_[insertAt - 1].eol = kCrLf;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                parseLine(std::string(key) + "=" + std::string(value), std::string(kCrLf)));
+  while (insertAt > header + 1 && isBlankLine(lines_[insertAt - 1])) --insertAt;
+  if (lines_[insertAt - 1].eol.empty()) lines_[insertAt - 1].eol = kCrLf;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), ownedLine(keyLine(), kCrLf));
   return true;
+}
+
+std::string IniDocument::releaseStorage() {
+  lines_.clear();
+  return std::move(text_);
+}
+
+std::vector<std::string_view> IniDocument::pieces() const {
+  std::vector<std::string_view> out;
+  out.reserve(2 * lines_.size());
+  for (const Line& l : lines_) {
+    out.push_back(lineText(l));
+    if (!l.eol.empty()) out.push_back(l.eol);
+  }
+  return out;
 }
 
 std::string IniDocument::text() const {
   std::size_t size = 0;
-  for (const Line& l : lines_) size += l.text.size() + l.eol.size();
+  for (const Line& l : lines_) size += (l.isOwned ? l.owned.size() : l.length) + l.eol.size();
   std::string out;
   out.reserve(size);
   for (const Line& l : lines_) {
-    out += l.text;
+    out += lineText(l);
     out += l.eol;
   }
   return out;
 }
 
 }  // namespace settings
-

@@ -7,13 +7,22 @@
 
 namespace settings {
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string path, std::string buffer)
+    : path_(std::move(path)), spare_(std::move(buffer)) {}
+
+std::string IniFile::releaseBuffer() {
+  if (document_) {
+    spare_ = document_->releaseStorage();
+    document_.reset();
+  }
+  return std::move(spare_);
+}
 
 const IniDocument& IniFile::document() {
   if (!document_) {
-    std::string text;
-    detail::readWholeFile(path_, text);  // a missing or unreadable file reads as empty
-    document_.emplace(text);
+    if (detail::readWholeFile(path_, spare_) != detail::ReadResult::Ok)
+      spare_.clear();  // a missing or unreadable file reads as empty
+    document_.emplace(std::move(spare_));
   }
   return *document_;
 }
@@ -83,16 +92,16 @@ bool IniFile::commit(const std::vector<Write>& writes) {
     document_.reset();
     return false;
   }
-  std::string text;
+  // Apply the batch to the file as it is now: another program may have
+  // written it since it was read.
+  std::string text = releaseBuffer();
   const auto read = detail::readWholeFile(target, text);
-  if (read == detail::ReadResult::Failed) {
-    document_.reset();
-    return false;
-  }
-  IniDocument merged(text);
+  if (read == detail::ReadResult::Failed) return false;
+  if (read == detail::ReadResult::Missing) text.clear();
+  IniDocument merged(std::move(text));
   bool changed = false;
   for (const Write& w : writes) changed = merged.setValue(w.section, w.key, w.value) || changed;
-  const bool ok = !changed || detail::replaceFileContents(target, merged.text());
+  const bool ok = !changed || detail::replaceFileContents(target, merged.pieces());
   if (ok)
     document_ = std::move(merged);
   else

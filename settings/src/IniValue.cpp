@@ -1,17 +1,24 @@
 #include "settings/IniValue.h"
 
-#include <cstring>
 
 namespace settings {
 
 namespace {
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+struct HexTable {
+  signed char value[256];
+  constexpr HexTable() : value() {
+    for (int i = 0; i < 256; ++i) value[i] = -1;
+    for (int i = 0; i < 10; ++i) value['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+      value['A' + i] = static_cast<signed char>(10 + i);
+      value['a' + i] = static_cast<signed char>(10 + i);
+    }
+  }
+};
+constexpr HexTable kHexTable;
+
+int hexDigit(char c) { return kHexTable.value[static_cast<unsigned char>(c)]; }
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
@@ -48,17 +55,22 @@ std::string encodeStruct(const void* bytes, std::size_t size) {
 
 bool decodeStruct(std::string_view text, void* out, std::size_t size) {
   if (text.size() != 2 * (size + 1)) return false;
-  std::string decoded(size + 1, '\0');
+  // Check everything first so that a rejected value leaves `out` untouched.
   unsigned sum = 0;
+  int checksum = 0;
   for (std::size_t i = 0; i <= size; ++i) {
     const int hi = hexDigit(text[2 * i]);
     const int lo = hexDigit(text[2 * i + 1]);
     if (hi < 0 || lo < 0) return false;
-    decoded[i] = static_cast<char>(hi << 4 | lo);
-    if (i < size) sum += static_cast<unsigned>(hi << 4 | lo);
+    if (i < size)
+      sum += static_cast<unsigned>(hi << 4 | lo);
+    else
+      checksum = hi << 4 | lo;
   }
-  if (static_cast<unsigned char>(decoded[size]) != (sum & 0xFF)) return false;
-  if (size > 0) std::memcpy(out, decoded.data(), size);
+  if (static_cast<unsigned>(checksum) != (sum & 0xFF)) return false;
+  auto* bytes = static_cast<unsigned char*>(out);
+  for (std::size_t i = 0; i < size; ++i)
+    bytes[i] = static_cast<unsigned char>(hexDigit(text[2 * i]) << 4 | hexDigit(text[2 * i + 1]));
   return true;
 }
 

@@ -68,6 +68,24 @@ void writeField(IniFile& ini, const FieldInfo& f, const unsigned char* at) {
 
 std::string deviceSection(int i) { return "Device" + std::to_string(i); }
 
+// The profile file operations, passing on the read storage from file to file.
+void readProfile(Profile& profile, const std::string& path, std::string& buffer) {
+  IniFile ini(path, std::move(buffer));
+  auto* base = reinterpret_cast<unsigned char*>(&profile);
+  for (const FieldInfo& f : profileFields()) readField(ini, f, base + f.offset);
+  buffer = ini.releaseBuffer();
+}
+
+bool writeProfile(const Profile& profile, const std::string& path, std::string& buffer) {
+  IniFile ini(path, std::move(buffer));
+  ini.beginBatch();
+  const auto* base = reinterpret_cast<const unsigned char*>(&profile);
+  for (const FieldInfo& f : profileFields()) writeField(ini, f, base + f.offset);
+  const bool ok = ini.commitBatch();
+  buffer = ini.releaseBuffer();
+  return ok;
+}
+
 }  // namespace
 
 SettingsFiles::SettingsFiles(std::string programFolder) : folder_(std::move(programFolder)) {}
@@ -86,10 +104,11 @@ bool SettingsFiles::LoadAll(SettingsImage& image) const {
   IniFile config(configIniPath());
   auto* base = reinterpret_cast<unsigned char*>(&image);
   for (const FieldInfo& f : globalFields()) readField(config, f, base + f.offset);
+  std::string buffer = config.releaseBuffer();
   for (int i = 0; i < kProfileCount; ++i) {
     const std::string path = defaultProfilePath(i);
     if (FileExists(path))
-      ReadProfileFile(image.Profiles[i], path);
+      readProfile(image.Profiles[i], path, buffer);
     else
       ResetProfile(image.Profiles[i], i);
   }
@@ -109,9 +128,10 @@ bool SettingsFiles::SaveAll(const SettingsImage& image) const {
   for (const FieldInfo& f : globalFields()) writeField(config, f, base + f.offset);
   ok = config.commitBatch() && ok;
 
+  std::string buffer = config.releaseBuffer();
   for (int i = 0; i < kProfileCount; ++i) {
     const std::string path = defaultProfilePath(i);
-    ok = ensureFolderOf(path) && WriteProfileFile(image.Profiles[i], path) && ok;
+    ok = ensureFolderOf(path) && writeProfile(image.Profiles[i], path, buffer) && ok;
   }
   return ok;
 }
@@ -179,17 +199,13 @@ bool SettingsFiles::ReadDeviceInfo(DeviceInfoTable& table) const {
 }
 
 bool WriteProfileFile(const Profile& profile, const std::string& path) {
-  IniFile ini(path);
-  ini.beginBatch();
-  const auto* base = reinterpret_cast<const unsigned char*>(&profile);
-  for (const FieldInfo& f : profileFields()) writeField(ini, f, base + f.offset);
-  return ini.commitBatch();
+  std::string buffer;
+  return writeProfile(profile, path, buffer);
 }
 
 bool ReadProfileFile(Profile& profile, const std::string& path) {
-  IniFile ini(path);
-  auto* base = reinterpret_cast<unsigned char*>(&profile);
-  for (const FieldInfo& f : profileFields()) readField(ini, f, base + f.offset);
+  std::string buffer;
+  readProfile(profile, path, buffer);
   return true;
 }
 

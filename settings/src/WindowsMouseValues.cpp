@@ -23,8 +23,13 @@ std::optional<int> readNumber(const platform::RegistryKey& key, const char* name
   return parseProfileInt(buffer);
 }
 
+// Unchanged values are not rewritten: the store writes each value through
+// to disk.
 bool writeNumber(platform::RegistryKey& key, const char* name, int value) {
-  return key.setString(name, std::to_string(value));
+  const std::string text = std::to_string(value);
+  char current[kValueBufferSize];
+  if (key.queryString(name, current, sizeof current) && text == current) return true;
+  return key.setString(name, text);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +16,7 @@ namespace settings {
 class IniDocument {
  public:
   IniDocument() = default;
-  explicit IniDocument(std::string_view text);
+  explicit IniDocument(std::string text);
 
   // The value of the first key of that name in the first section of that name
   // (both compared case-insensitively), blanks around it removed; nullopt
@@ -30,31 +31,41 @@ class IniDocument {
   bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
   std::string text() const;
+  // Gives up the document's storage (for reuse by the next read) and leaves
+  // it empty.
+  std::string releaseStorage();
+  // The text in order as pieces that point into the document (valid until it
+  // changes), for writing without joining them first.
+  std::vector<std::string_view> pieces() const;
   bool empty() const { return lines_.empty(); }
   std::size_t lineCount() const { return lines_.size(); }
 
  private:
-  enum class Kind { Other, Section, Key };
+  enum class Kind : std::uint8_t { Other, Section, Key };
+  // A line is a range of the original text, or text of its own once edited.
+  // Name and value ranges are relative to the line's text, blanks trimmed.
   struct Line {
-    std::string text;  // without its line ending
-    std::string eol;   // "\r\n", "\n", "\r" or "" for an unterminated last line
+    std::size_t begin = 0, length = 0;  // in text_, unless `owned`
+    std::string owned;
+    bool isOwned = false;
+    std::string_view eol;  // "\r\n", "\n", "\r" or "" for an unterminated last line
     Kind kind = Kind::Other;
-    // Section: the name. Key: the name and the value, both trimmed.
-    std::size_t nameBegin = 0, nameLength = 0;
-    std::size_t valueBegin = 0, valueLength = 0;
-
-    std::string_view name() const { return std::string_view(text).substr(nameBegin, nameLength); }
-    std::string_view val() const { return std::string_view(text).substr(valueBegin, valueLength); }
+    std::uint32_t nameBegin = 0, nameLength = 0;
+    std::uint32_t valueBegin = 0, valueLength = 0;
   };
 
-  static Line parseLine(std::string text, std::string eol);
-  // Index of the header line of the first section with this name, or npos.
+  std::string_view lineText(const Line& line) const;
+  std::string_view nameOf(const Line& line) const;
+  std::string_view valueOf(const Line& line) const;
+  static void classify(Line& line, std::string_view text);
+  Line ownedLine(std::string text, std::string_view eol) const;
   std::size_t findSection(std::string_view section) const;
-  // One past the last line of the section whose header is at `header`.
   std::size_t sectionEnd(std::size_t header) const;
   std::size_t findKey(std::size_t header, std::size_t end, std::string_view key) const;
+  bool isBlankLine(const Line& line) const;
   void terminateLastLine();
 
+  std::string text_;
   std::vector<Line> lines_;
 };
 

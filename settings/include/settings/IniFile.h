@@ -25,8 +25,12 @@ class IniFile {
   // Longest text ReadString returns (the platform reads into 2048 bytes).
   static constexpr std::size_t kMaxStringLength = 2047;
 
-  explicit IniFile(std::string path);
+  // `buffer` is storage to read the file into: passing on what a previous
+  // IniFile released saves allocating it again when many files are read.
+  explicit IniFile(std::string path, std::string buffer = {});
   const std::string& path() const { return path_; }
+  // Gives up the storage of the parsed text (reads parse the file again).
+  std::string releaseBuffer();
 
   // Decimal value parsed like the platform; `def` when the key is absent or
   // its value is empty.
@@ -64,6 +68,7 @@ class IniFile {
   std::optional<IniDocument> document_;
   bool batching_ = false;
   std::vector<Write> pending_;
+  std::string spare_;  // storage for the next read of the file
 };
 
 }  // namespace settings
