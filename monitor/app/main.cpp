@@ -3,7 +3,10 @@
 // program adds the Qt event loop and the tray icon.
 #include <QApplication>
 #include <QSocketNotifier>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 #include <memory>
 
 #include "QtTrayIcon.h"
@@ -34,6 +37,24 @@ std::unique_ptr<monitor::SoundOutput> soundFromEnvironment() {
   const std::string value = choice ? choice : "";
   if (value.rfind("log:", 0) == 0) return std::make_unique<monitor::LogSoundOutput>(value.substr(4));
   return std::make_unique<SilentSoundOutput>();
+}
+
+// SIGINT and SIGTERM close the window like "Exit" does, so the mouse, the
+// shared memory and the files are left in order.
+int g_signalPipe[2] = {-1, -1};
+
+void onTerminateSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] auto n = write(g_signalPipe[1], &byte, 1);
+}
+
+void catchTerminateSignals() {
+  if (pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = onTerminateSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
 }
 
 // Without a display the Monitor runs all the same, on Qt's offscreen platform.
@@ -92,6 +113,14 @@ int main(int argc, char** argv) {
       });
   if (hwnd == platform::kNoWindow) return 1;
 
+  catchTerminateSignals();
+  QSocketNotifier terminate(g_signalPipe[0], QSocketNotifier::Read);
+  QObject::connect(&terminate, &QSocketNotifier::activated, [&] {
+    char drained[16];
+    while (read(g_signalPipe[0], drained, sizeof drained) > 0) {
+    }
+    platform::PostMessage(hwnd, platform::WM_CLOSE, 0, 0);
+  });
   QSocketNotifier messages(platform::MessageLoopFd(), QSocketNotifier::Read);
   QObject::connect(&messages, &QSocketNotifier::activated, [&] {
     if (!platform::PumpMessages()) app.quit();

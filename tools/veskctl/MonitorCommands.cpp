@@ -100,7 +100,9 @@ void runSet(const MonitorOptions& o) {
   auto& image = session.working();
   int p = 0, b = 0;
   if (field->scope != settings::FieldScope::Global) {
-    p = o.profile >= 0 ? o.profile : image.CurrentProfile;
+    // Default: the current profile, or the first when none is current yet.
+    p = o.profile >= 0 ? o.profile
+                       : settings::isValidProfile(image.CurrentProfile) ? image.CurrentProfile : 0;
     if (!settings::isValidProfile(p)) fail("--profile must be 0..4", 2);
   }
   if (field->scope == settings::FieldScope::Slot) {
