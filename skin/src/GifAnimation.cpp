@@ -21,7 +21,7 @@ bool GifAnimation::load(const QByteArray& data) {
   if (split.isGif && split.frames.size() > 1) {
     if (split.background)
       background_ = QColor(split.background->r, split.background->g, split.background->b);
-    QRect bounds(0, 0, split.screenWidth, split.screenHeight);
+    QRect bounds;
     for (const GifFrame& part : split.frames) {
       const QByteArray encoded(reinterpret_cast<const char*>(part.gif.data()),
                                static_cast<qsizetype>(part.gif.size()));
@@ -32,9 +32,11 @@ bool GifAnimation::load(const QByteArray& data) {
       bounds |= QRect(QPoint(part.left, part.top), image.size());
     }
     if (frames_.size() > 1) {
-      // Frames reaching past the logical screen (hostile data) are clipped
-      // to a sane canvas rather than allocating a huge one.
-      canvas_ = QImage(bounds.size().boundedTo(QSize(4096, 4096)), QImage::Format_ARGB32_Premultiplied);
+      // The logical screen is the canvas; frames reaching past it are clipped.
+      // Hostile sizes are capped rather than allocated.
+      QSize canvas(split.screenWidth, split.screenHeight);
+      if (canvas.isEmpty()) canvas = QSize(bounds.right() + 1, bounds.bottom() + 1);
+      canvas_ = QImage(canvas.boundedTo(kMaxCanvas), QImage::Format_ARGB32_Premultiplied);
       rewind();
       return true;
     }
@@ -45,7 +47,15 @@ bool GifAnimation::load(const QByteArray& data) {
     }
   }
   frames_.clear();
-  QImage still = QImage::fromData(data);
+  QImage still;
+  const bool hugeScreen = split.screenWidth > kMaxCanvas.width() || split.screenHeight > kMaxCanvas.height();
+  if (split.isGif && hugeScreen && !split.frames.empty()) {
+    // A screen far larger than any picture (hostile data): show the frame alone.
+    const std::vector<std::uint8_t>& gif = split.frames.front().gif;
+    still = QImage::fromData(QByteArray(reinterpret_cast<const char*>(gif.data()), static_cast<qsizetype>(gif.size())), "GIF");
+  } else if (!(split.isGif && hugeScreen)) {
+    still = QImage::fromData(data);
+  }
   if (still.isNull()) return false;
   frames_.push_back({still.convertToFormat(QImage::Format_ARGB32_Premultiplied), QPoint(), 0, 0});
   canvas_ = frames_.front().image;

@@ -46,6 +46,7 @@ class GifAnimation {
   const QImage& canvas() const { return canvas_; }
 
   static int waitMs(int delay) { return delay <= 4 ? 100 : delay * 10; }
+  static constexpr QSize kMaxCanvas{1024, 1024};
 
  private:
   std::vector<Frame> frames_;
