@@ -1,5 +1,8 @@
 #include "settings/IniValue.h"
 
+#include <cstring>
+#include <memory>
+
 
 namespace settings {
 
@@ -41,36 +44,43 @@ std::int32_t parseProfileInt(std::string_view text) {
 
 std::string encodeStruct(const void* bytes, std::size_t size) {
   const auto* in = static_cast<const unsigned char*>(bytes);
-  std::string out(2 * (size + 1), '0');
+  std::string out;
+  out.resize(2 * (size + 1));
+  char* to = out.data();
   unsigned sum = 0;
   for (std::size_t i = 0; i < size; ++i) {
-    out[2 * i] = kHexDigits[in[i] >> 4];
-    out[2 * i + 1] = kHexDigits[in[i] & 0xF];
+    to[2 * i] = kHexDigits[in[i] >> 4];
+    to[2 * i + 1] = kHexDigits[in[i] & 0xF];
     sum += in[i];
   }
-  out[2 * size] = kHexDigits[(sum >> 4) & 0xF];
-  out[2 * size + 1] = kHexDigits[sum & 0xF];
+  to[2 * size] = kHexDigits[(sum >> 4) & 0xF];
+  to[2 * size + 1] = kHexDigits[sum & 0xF];
   return out;
 }
 
 bool decodeStruct(std::string_view text, void* out, std::size_t size) {
   if (text.size() != 2 * (size + 1)) return false;
-  // Check everything first so that a rejected value leaves `out` untouched.
+  // Decode into scratch first so that a rejected value leaves `out` untouched.
+  unsigned char local[4096];
+  std::unique_ptr<unsigned char[]> large;
+  unsigned char* scratch = local;
+  if (size > sizeof local) {
+    large.reset(new unsigned char[size]);
+    scratch = large.get();
+  }
   unsigned sum = 0;
-  int checksum = 0;
-  for (std::size_t i = 0; i <= size; ++i) {
+  bool valid = true;
+  for (std::size_t i = 0; i < size; ++i) {
     const int hi = hexDigit(text[2 * i]);
     const int lo = hexDigit(text[2 * i + 1]);
-    if (hi < 0 || lo < 0) return false;
-    if (i < size)
-      sum += static_cast<unsigned>(hi << 4 | lo);
-    else
-      checksum = hi << 4 | lo;
+    valid &= (hi | lo) >= 0;
+    scratch[i] = static_cast<unsigned char>(hi << 4 | (lo & 0xF));
+    sum += scratch[i];
   }
-  if (static_cast<unsigned>(checksum) != (sum & 0xFF)) return false;
-  auto* bytes = static_cast<unsigned char*>(out);
-  for (std::size_t i = 0; i < size; ++i)
-    bytes[i] = static_cast<unsigned char>(hexDigit(text[2 * i]) << 4 | hexDigit(text[2 * i + 1]));
+  const int hi = hexDigit(text[2 * size]);
+  const int lo = hexDigit(text[2 * size + 1]);
+  if (!valid || (hi | lo) < 0 || static_cast<unsigned>(hi << 4 | lo) != (sum & 0xFF)) return false;
+  if (size > 0) std::memcpy(out, scratch, size);
   return true;
 }
 
