@@ -22,9 +22,13 @@ int pauseBeforePoll(int attempt, int initialDelayMs) {
 }  // namespace
 
 void DeviceLayer::abortablePause(int ms) {
+  // Each step ends at its own 100 ms mark from the start, so a long pause
+  // does not grow by the scheduler's lateness on every step.
+  const std::int64_t start = clock_.now();
   for (int i = 0; i < ms / kPauseStep; ++i) {
     if (aborted()) return;
-    clock_.sleep(kPauseStep);
+    const std::int64_t left = start + std::int64_t{kPauseStep} * (i + 1) - clock_.now();
+    if (left > 0) clock_.sleep(left);
   }
 }
 

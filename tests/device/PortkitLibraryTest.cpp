@@ -1,0 +1,36 @@
+#include "device/PortkitLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+TEST(PortkitLibrary, MissingLibraryMeansMouseAbsent) {
+  auto lib = device::PortkitLibrary::load("/nonexistent/folder/");
+  EXPECT_FALSE(lib->present());
+  EXPECT_FALSE(lib->loadError().empty());
+  lib->openDevMonitor(1, 1325, 1326);
+  EXPECT_FALSE(lib->openFeatureDevice());
+  std::uint8_t report[3] = {4, 0, 0};
+  EXPECT_FALSE(lib->setFeature(report));
+  EXPECT_FALSE(lib->getFeature(report));
+  EXPECT_EQ(lib->mousePid(), 0);
+  lib->closeFeatureDevice();
+  lib->closeDevMonitor();
+}
+
+TEST(PortkitLibrary, MissingExportMeansMouseAbsent) {
+  auto lib = device::PortkitLibrary::load(INCOMPLETE_PORTKIT_DIR);
+  EXPECT_FALSE(lib->present());
+  EXPECT_NE(lib->loadError().find("GetMousePID"), std::string::npos) << lib->loadError();
+  EXPECT_FALSE(lib->openFeatureDevice()) << "no export of it is called";
+}
+
+TEST(PortkitLibrary, BothLibrariesOfTheSuiteHaveAllExports) {
+  for (const std::string& folder : {std::string(VESK_SUITE_DIR), std::string(VESK_BINARY_DIR) + "/portkit-hidraw"}) {
+    auto lib = device::PortkitLibrary::load(folder);
+    EXPECT_TRUE(lib->present()) << folder << ": " << lib->loadError();
+    std::uint8_t report[3] = {4, 0, 0};
+    EXPECT_FALSE(lib->getFeature(report)) << "nothing open yet";
+    EXPECT_FALSE(lib->getFeature(std::span<std::uint8_t>())) << "empty report";
+  }
+}
