@@ -160,9 +160,8 @@ unsigned char* locateField(settings::SettingsImage& image, const SettingsOptions
       if (o.slot != -1) fail(field->name + " is a profile field: --slot does not apply");
       break;
     case FieldScope::Slot:
-      checkProfile(o.profile, true, field->name);
-      if (!settings::isValidSlot(o.slot))
-        fail(field->name + " is a button-slot field: give --slot 0..23");
+      if (!settings::isValidProfile(o.profile) || !settings::isValidSlot(o.slot))
+        fail(field->name + " is a button-slot field: give --profile 0..4 and --slot 0..23");
       break;
   }
   return settings::fieldAddress(image, *field, o.profile, o.slot);
