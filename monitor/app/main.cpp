@@ -10,34 +10,21 @@
 #include <memory>
 
 #include "QtTrayIcon.h"
-#include "monitor/LogSoundOutput.h"
 #include "monitor/MonitorNames.h"
 #include "monitor/MonitorWindow.h"
-#include "monitor/NoForegroundProgram.h"
 #include "monitor/PlatformWindowPort.h"
 #include "monitor/PortkitMouse.h"
-#include "monitor/ProcessShell.h"
-#include "monitor/RecordedDesktopMouse.h"
 #include "monitor/SettingsMonitorFiles.h"
 #include "monitor/SharedImageShare.h"
 #include "platform/NamedMutex.h"
 #include "platform/Paths.h"
+#include "platform/ProcessShell.h"
+#include "platform/SoundOutput.h"
+#include "platform/SystemDesktopMouse.h"
+#include "platform/X11ForegroundProgram.h"
 #include "platform/Window.h"
 
 namespace {
-
-class SilentSoundOutput : public monitor::SoundOutput {
- public:
-  void play(std::string_view, std::span<const std::byte>) override {}
-  void stop() override {}
-};
-
-std::unique_ptr<monitor::SoundOutput> soundFromEnvironment() {
-  const char* choice = std::getenv("VESK_SOUND");
-  const std::string value = choice ? choice : "";
-  if (value.rfind("log:", 0) == 0) return std::make_unique<monitor::LogSoundOutput>(value.substr(4));
-  return std::make_unique<SilentSoundOutput>();
-}
 
 // SIGINT and SIGTERM close the window like "Exit" does, so the mouse, the
 // shared memory and the files are left in order.
@@ -86,10 +73,10 @@ int main(int argc, char** argv) {
   monitor::SettingsMonitorFiles files(folder);
   monitor::PortkitMouse mouse(folder);
   monitor::SharedImageShare share;
-  auto sound = soundFromEnvironment();
-  monitor::ProcessShell shell;
-  monitor::RecordedDesktopMouse desktop;
-  monitor::NoForegroundProgram foreground;
+  auto sound = platform::makeSoundOutput();
+  platform::ProcessShell shell;
+  platform::SystemDesktopMouse desktop;
+  platform::X11ForegroundProgram foreground;
   monitor::QtTrayIcon tray;
 
   monitor::MonitorWindow monitorWindow(

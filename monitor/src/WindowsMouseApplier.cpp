@@ -19,7 +19,7 @@ int readNumber(const platform::RegistryKey* key, const char* name) {
 
 }  // namespace
 
-void WindowsMouseApplier::apply(settings::Profile& profile, DesktopMouse& desktop) {
+void WindowsMouseApplier::apply(settings::Profile& profile, platform::DesktopMouse& desktop) {
   desktop.setDoubleClickTime(profile.DbleClickSpeed);
 
   auto key = platform::RegistryKey::create(kMouseKey);

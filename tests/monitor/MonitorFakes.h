@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "monitor/DesktopMouse.h"
-#include "monitor/ForegroundProgram.h"
 #include "monitor/ImageShare.h"
 #include "monitor/MonitorFiles.h"
 #include "monitor/MouseDevice.h"
-#include "monitor/Shell.h"
-#include "monitor/SoundOutput.h"
 #include "monitor/SoundTable.h"
 #include "monitor/WindowPort.h"
 #include "monitor/WorkerThread.h"
+#include "platform/DesktopMouse.h"
+#include "platform/ForegroundProgram.h"
+#include "platform/Shell.h"
+#include "platform/SoundOutput.h"
 #include "settings/SettingsFiles.h"
 
 // Test doubles of everything the Monitor's window works through. Timers run
@@ -81,7 +81,7 @@ class FakeWindowPort : public WindowPort {
   std::vector<Posted> posted;
 };
 
-class FakeSound : public SoundOutput {
+class FakeSound : public platform::SoundOutput {
  public:
   void play(std::string_view name, std::span<const std::byte> wave) override {
     played.emplace_back(name);
@@ -100,10 +100,14 @@ class FakeSound : public SoundOutput {
   int stops = 0;
 };
 
-class FakeShell : public Shell {
+class FakeShell : public platform::Shell {
  public:
-  bool open(std::string_view path, std::string_view parameters) override {
+  bool open(std::string_view path, std::string_view parameters = {}) override {
     opened.push_back({std::string(path), std::string(parameters)});
+    return result;
+  }
+  bool start(std::string_view program, const std::vector<std::string>&) override {
+    opened.push_back({std::string(program), {}});
     return result;
   }
   struct Call {
@@ -113,18 +117,18 @@ class FakeShell : public Shell {
   bool result = true;
 };
 
-class FakeDesktop : public DesktopMouse {
+class FakeDesktop : public platform::DesktopMouse {
  public:
-  void setDoubleClickTime(int ms) override { doubleClick = ms; }
-  void setAcceleration(int, int, int) override {}
-  void setPointerSpeed(int speed) override { pointerSpeed = speed; }
-  void setWheelScrollLines(int lines) override { wheelLines = lines; }
-  void setWheelScrollChars(int) override {}
-  void setMouseTrails(int) override {}
+  bool setDoubleClickTime(int ms) override { return (doubleClick = ms), true; }
+  bool setAcceleration(int, int, int) override { return true; }
+  bool setPointerSpeed(int speed) override { return (pointerSpeed = speed), true; }
+  bool setWheelScrollLines(int lines) override { return (wheelLines = lines), true; }
+  bool setWheelScrollChars(int) override { return true; }
+  bool setMouseTrails(int) override { return true; }
   int doubleClick = 0, pointerSpeed = 0, wheelLines = 0;
 };
 
-class FakeForeground : public ForegroundProgram {
+class FakeForeground : public platform::ForegroundProgram {
  public:
   std::optional<std::string> executablePath() override { return program; }
   std::optional<std::string> program;

@@ -5,22 +5,22 @@
 #include <mutex>
 
 #include "monitor/Countdown.h"
-#include "monitor/DesktopMouse.h"
 #include "monitor/DeviceEvent.h"
 #include "monitor/FeedbackSounds.h"
-#include "monitor/ForegroundProgram.h"
 #include "monitor/ImageShare.h"
 #include "monitor/InactiveCrossDeviceHost.h"
 #include "monitor/InactiveHorizontalScroll.h"
 #include "monitor/InactiveMediaPlayers.h"
 #include "monitor/MonitorFiles.h"
 #include "monitor/MouseDevice.h"
-#include "monitor/Shell.h"
-#include "monitor/SoundOutput.h"
 #include "monitor/SoundPlayer.h"
 #include "monitor/TrayIcon.h"
 #include "monitor/WindowPort.h"
 #include "monitor/WorkerThread.h"
+#include "platform/DesktopMouse.h"
+#include "platform/ForegroundProgram.h"
+#include "platform/Shell.h"
+#include "platform/SoundOutput.h"
 
 namespace monitor {
 
@@ -31,10 +31,10 @@ struct MonitorServices {
   MonitorFiles& files;
   MouseDevice& mouse;
   ImageShare& share;
-  SoundOutput& sound;
-  Shell& shell;
-  DesktopMouse& desktop;
-  ForegroundProgram& foreground;
+  platform::SoundOutput& sound;
+  platform::Shell& shell;
+  platform::DesktopMouse& desktop;
+  platform::ForegroundProgram& foreground;
   WorkerQueue* worker = nullptr;
   TrayIcon* tray = nullptr;
 };

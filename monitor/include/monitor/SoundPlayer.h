@@ -3,7 +3,7 @@
 #include <string>
 
 #include "monitor/LockedBuffer.h"
-#include "monitor/SoundOutput.h"
+#include "platform/SoundOutput.h"
 
 namespace monitor {
 
@@ -12,7 +12,7 @@ namespace monitor {
 // it to the sound output.
 class SoundPlayer {
  public:
-  SoundPlayer(SoundOutput& output, std::string programFolder)
+  SoundPlayer(platform::SoundOutput& output, std::string programFolder)
       : output_(output), programFolder_(std::move(programFolder)) {}
 
   // False when the number has no file or the file cannot be read.
@@ -22,7 +22,7 @@ class SoundPlayer {
   void release();
 
  private:
-  SoundOutput& output_;
+  platform::SoundOutput& output_;
   std::string programFolder_;
   LockedBuffer buffer_;
 };

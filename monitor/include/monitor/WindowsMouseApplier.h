@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/DesktopMouse.h"
+#include "platform/DesktopMouse.h"
 #include "settings/SettingsImage.h"
 
 namespace monitor {
@@ -11,7 +11,7 @@ namespace monitor {
 class WindowsMouseApplier {
  public:
   static constexpr const char* kMouseKey = "HKEY_CURRENT_USER\\Control Panel\\Mouse";
-  static void apply(settings::Profile& profile, DesktopMouse& desktop);
+  static void apply(settings::Profile& profile, platform::DesktopMouse& desktop);
 };
 
 }  // namespace monitor
