@@ -255,6 +255,95 @@ void drawChip(QPainter& p, const QRect& r, State s, const QString& text) {
   drawText(p, r, text, ink, artFont(10, true, 0.6));
 }
 
+namespace {
+
+struct MarkColors {
+  QColor fill, border, ink, label;
+};
+
+MarkColors markColors(State s) {
+  switch (s) {
+    case State::Hover: return {QColor(30, 34, 41), color::kAccent, color::kAccent, color::kBright};
+    case State::Pressed: return {QColor(22, 58, 84), color::kAccent, color::kBright, color::kBright};
+    case State::Disabled: return {QColor(15, 16, 19), color::kLineSoft, color::kFaint, color::kFaint};
+    case State::Normal: break;
+  }
+  return {QColor(12, 13, 16), QColor(70, 76, 88), color::kDim, color::kText};
+}
+
+}  // namespace
+
+void drawCheckBox(QPainter& p, const QRect& r, State s, const QString& caption) {
+  const MarkColors c = markColors(s);
+  const int size = std::min(12, r.height() - 2);
+  const QRectF box(r.left() + 1.5, r.top() + (r.height() - size) / 2.0 + 0.5, size - 1, size - 1);
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(c.border, 1));
+  p.setBrush(c.fill);
+  p.drawRect(box);
+  if (s == State::Pressed) {
+    p.setPen(QPen(c.ink, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const QPointF tick[3] = {{box.left() + 2.5, box.center().y()}, {box.left() + box.width() * 0.42, box.bottom() - 2.5},
+                             {box.right() - 2, box.top() + 2.5}};
+    p.drawPolyline(tick, 3);
+  }
+  p.restore();
+  drawText(p, r.adjusted(size + 7, 0, 0, 0), caption, c.label, artFont(12), Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void drawRadio(QPainter& p, const QRect& r, State s, const QString& caption) {
+  const MarkColors c = markColors(s);
+  const int size = std::min(12, r.height() - 2);
+  const QRectF ring(r.left() + 1.5, r.top() + (r.height() - size) / 2.0 + 0.5, size - 1, size - 1);
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(c.border, 1));
+  p.setBrush(c.fill);
+  p.drawEllipse(ring);
+  if (s == State::Pressed || s == State::Hover) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(s == State::Pressed ? color::kAccent : QColor(53, 160, 222, 70));
+    p.drawEllipse(ring.adjusted(3, 3, -3, -3));
+  }
+  p.restore();
+  drawText(p, r.adjusted(size + 7, 0, 0, 0), caption, c.label, artFont(12), Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void drawSliderTrack(QPainter& p, const QRect& r, State s) {
+  const int groove = std::min(4, std::max(2, r.height() / 4));
+  const QRect line(r.left() + 2, r.center().y() - groove / 2, r.width() - 4, groove);
+  p.fillRect(line, QColor(6, 7, 9));
+  p.save();
+  p.setPen(s == State::Disabled ? color::kLineSoft : color::kLine);
+  p.drawRect(line.adjusted(0, 0, -1, -1));
+  p.restore();
+  // The groove carries no fill: the thumb alone shows the value.
+  if (s == State::Hover) p.fillRect(QRect(line.left() + 1, line.top(), line.width() - 2, 1), QColor(53, 160, 222, 120));
+}
+
+void drawSpinField(QPainter& p, const QRect& r, State s) {
+  const MarkColors c = markColors(s);
+  p.save();
+  const QRect box(r.left(), r.top(), 33, 17);
+  p.fillRect(box, Qt::black);
+  p.setPen(s == State::Normal ? color::kLine : c.border);
+  p.drawRect(box.adjusted(0, 0, -1, -1));
+  p.setRenderHint(QPainter::Antialiasing);
+  for (int arrow = 0; arrow < 2; ++arrow) {
+    const QRectF cell(r.left() + 34, r.top() + (arrow ? 9 : 0), 16, 8);
+    p.setPen(Qt::NoPen);
+    p.setBrush(s == State::Pressed ? QColor(33, 84, 122) : QColor(28, 31, 37));
+    p.drawRect(cell);
+    p.setBrush(s == State::Normal ? color::kDim : c.ink);
+    const qreal cx = cell.center().x(), top = cell.top() + 2, bottom = cell.bottom() - 2;
+    const QPointF up[3] = {{cx - 3.5, bottom}, {cx, top}, {cx + 3.5, bottom}};
+    const QPointF down[3] = {{cx - 3.5, top}, {cx, bottom}, {cx + 3.5, top}};
+    p.drawPolygon(arrow ? down : up, 3);
+  }
+  p.restore();
+}
+
 void drawSectionLabel(QPainter& p, const QPoint& at, const QString& text) {
   p.fillRect(QRect(at.x(), at.y() - 10, 3, 12), color::kAccent);
   drawText(p, QRect(at.x() + 9, at.y() - 12, 400, 16), text.toUpper(), color::kDim, artFont(11, true, 1.6),

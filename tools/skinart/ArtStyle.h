@@ -44,6 +44,15 @@ void drawGlyphButton(QPainter& p, const QRect& r, State s, Glyph g);
 void drawField(QPainter& p, const QRect& r, State s);
 void drawMarker(QPainter& p, const QRect& r, State s);
 void drawChip(QPainter& p, const QRect& r, State s, const QString& text);
+// Check box and radio member: the mark at the left, the label after it;
+// "pressed" is the ticked (selected) look.
+void drawCheckBox(QPainter& p, const QRect& r, State s, const QString& caption);
+void drawRadio(QPainter& p, const QRect& r, State s, const QString& caption);
+// The groove a CclickHSlider's thumb runs in, as its background picture.
+void drawSliderTrack(QPainter& p, const QRect& r, State s);
+// A SpinEdit's place: the number box (1,1)-(32,16) and the arrows
+// (34,0)-(50,8) and (34,9)-(50,17) of its own rectangle.
+void drawSpinField(QPainter& p, const QRect& r, State s);
 // A small section heading with an accent bar in front.
 void drawSectionLabel(QPainter& p, const QPoint& at, const QString& text);
 // Bracket corners around a rectangle (the frame of a content area).

@@ -17,6 +17,10 @@ void drawArtControl(QPainter& p, const ArtControl& control, State state) {
     case ArtKind::Field: drawField(p, r, state); break;
     case ArtKind::Marker: drawMarker(p, r, state); break;
     case ArtKind::Chip: drawChip(p, r, state, control.caption); break;
+    case ArtKind::CheckBox: drawCheckBox(p, r, state, control.caption); break;
+    case ArtKind::Radio: drawRadio(p, r, state, control.caption); break;
+    case ArtKind::SliderTrack: drawSliderTrack(p, r, state); break;
+    case ArtKind::Spin: drawSpinField(p, r, state); break;
   }
 }
 

@@ -10,7 +10,7 @@
 
 namespace skinart {
 
-enum class ArtKind { PushButton, Tab, ProfileTab, Minimize, Close, Field, Marker, Chip };
+enum class ArtKind { PushButton, Tab, ProfileTab, Minimize, Close, Field, Marker, Chip, CheckBox, Radio, SliderTrack, Spin };
 
 // One control on a window's sheets: where (its layout string, the same the
 // window builds the control from), what kind, and the label drawn into it.
@@ -35,7 +35,9 @@ struct WindowArt {
 QImage renderSheet(const WindowArt& art, State state);
 void drawArtControl(QPainter& p, const ArtControl& control, State state);
 
-// Every window whose sheets the generator draws.
+// Every window whose sheets the generator draws. A page or dialog joins by
+// adding a function like mainWindowArt() (its own file, its own layout table
+// shared with the window's code) and listing it in allWindowArt().
 std::vector<WindowArt> allWindowArt();
 WindowArt mainWindowArt();
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GalleryBoard.h"
+#include "WindowArt.h"
 #include "skin/BitmapEdit.h"
 #include "skin/CPHSlider.h"
 #include "skin/CclickHSlider.h"
@@ -65,39 +66,25 @@ SkinButton* button(const ControlPictures& pictures, const QString& name) {
   return b;
 }
 
-// Until the pages bring their own sheets, sliders and spins sit on a plain groove.
-QImage groove(const QSize& size) {
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(QColor(13, 14, 17));
-  QPainter p(&image);
-  const int mid = size.height() / 2;
-  p.fillRect(QRect(2, mid - 2, size.width() - 4, 4), QColor(8, 9, 11));
-  p.setPen(QColor(44, 48, 56));
-  p.drawRect(QRect(2, mid - 2, size.width() - 5, 3));
-  return image;
-}
+// A small sample window drawn by the art generator's own table machinery,
+// for the kinds of controls the main window does not have.
+const char* const kSampleCheck = "Check,0,0,150,16,";
+const char* const kSampleRadio = "Radio,0,20,150,16,";
+const char* const kSampleTrack = "Track,0,40,180,21,";
+const char* const kSampleDpiTrack = "Dpi track,0,66,180,5,";
+const char* const kSampleSpin = "Spin,0,80,51,17,";
 
-PageSheets spinSheets() {
-  auto draw = [](QColor arrow, QColor frame) {
-    QImage image(51, 17, QImage::Format_RGB32);
-    image.fill(QColor(13, 14, 17));
-    QPainter p(&image);
-    p.setPen(frame);
-    p.drawRect(0, 0, 32, 16);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(28, 31, 37));
-    p.drawRect(QRectF(34, 0, 16, 8));
-    p.drawRect(QRectF(34, 9, 16, 8));
-    p.setBrush(arrow);
-    const QPointF up[3] = {{38.5, 6}, {42, 2}, {45.5, 6}};
-    const QPointF down[3] = {{38.5, 11}, {42, 15}, {45.5, 11}};
-    p.drawPolygon(up, 3);
-    p.drawPolygon(down, 3);
-    return image;
-  };
-  return PageSheets(draw(QColor(138, 144, 154), QColor(44, 48, 56)), draw(QColor(53, 160, 222), QColor(53, 160, 222)),
-                    draw(QColor(240, 240, 240), QColor(60, 136, 191)), draw(QColor(72, 76, 84), QColor(31, 34, 40)));
+PageSheets sampleSheets() {
+  skinart::WindowArt art;
+  art.size = QSize(200, 100);
+  art.background = [](QPainter& p, const QSize& size) { p.fillRect(QRect(QPoint(0, 0), size), QColor(13, 14, 17)); };
+  art.controls = {{kSampleCheck, skinart::ArtKind::CheckBox, "Enable acceleration"},
+                  {kSampleRadio, skinart::ArtKind::Radio, "Breathing"},
+                  {kSampleTrack, skinart::ArtKind::SliderTrack, {}},
+                  {kSampleDpiTrack, skinart::ArtKind::SliderTrack, {}},
+                  {kSampleSpin, skinart::ArtKind::Spin, {}}};
+  return PageSheets(skinart::renderSheet(art, skinart::State::Normal), skinart::renderSheet(art, skinart::State::Hover),
+                    skinart::renderSheet(art, skinart::State::Pressed), skinart::renderSheet(art, skinart::State::Disabled));
 }
 
 void hoverLabel(LinkLabel* label) {
@@ -204,14 +191,31 @@ void renderControls(const PageSheets& sheets) {
   four(mw::kProfileTabs[0], QStringLiteral("Profile slot"), true);
   four(mw::kWindowsProfile[0], QStringLiteral("Windows marker"), false);
   four(mw::kExit, QStringLiteral("Close"), false);
+  const PageSheets samples = sampleSheets();
+  auto fourSample = [&](const char* layout, const QString& kind) {
+    const ControlPictures pictures = picturesAt(samples, layout);
+    board.beginRow(kind, pictures.normal.height());
+    const char* states[4] = {"normal", "hover", "selected", "disabled"};
+    for (int s = 0; s < 4; ++s) {
+      SkinButton* b = button(pictures, kind);
+      b->setCheckMode(true);
+      if (s == 1) b->setHover(true);
+      if (s == 2) b->setSelected(true);
+      if (s == 3) b->setEnabled(false);
+      board.place(b, QString::fromLatin1(states[s]));
+      singles.push_back({b, QStringLiteral("%1-%2.png").arg(kind.toLower().replace(' ', '-'), states[s])});
+    }
+  };
+  fourSample(kSampleCheck, QStringLiteral("Check box"));
+  fourSample(kSampleRadio, QStringLiteral("Radio member"));
 
   board.beginRow(QStringLiteral("Sliders"), 24);
   const std::pair<int, int> thumbs[4] = {{res::kThumbLarge, 2}, {res::kThumbLargeAlt, 8}, {res::kThumbSmall, 11}, {res::kThumbDpi, 40}};
   for (const auto& [thumb, value] : thumbs) {
     const bool dpi = thumb == res::kThumbDpi;
-    auto* slider = new CclickHSlider(thumb, at(dpi ? "Slider,0,0,180,5," : "Slider,0,0,180,21,"), nullptr, 1);
+    auto* slider = new CclickHSlider(thumb, at(dpi ? kSampleDpiTrack : kSampleTrack), nullptr, 1);
     slider->setRange(1, dpi ? 64 : 11);
-    slider->setBackground(groove(slider->size()));
+    slider->setBackground(samples.normal());
     slider->setPosition(value);
     board.place(slider, QStringLiteral("thumb %1, value %2").arg(thumb).arg(value));
   }
@@ -225,19 +229,19 @@ void renderControls(const PageSheets& sheets) {
   numeric->setNumeric(true);
   numeric->setText(QStringLiteral("1600"));
   board.place(numeric, QStringLiteral("numeric"));
-  auto* spin = new SpinEdit(at("Spin,0,0,51,17,"), nullptr, 1);
-  spin->setSheets(spinSheets());
+  auto* spin = new SpinEdit(at(kSampleSpin), nullptr, 1);
+  spin->setSheets(PageSheets(samples.normal(), samples.hover(), samples.pressed(), samples.disabled()));
   spin->setRange(-30, 30);
   spin->setValue(-12);
   board.place(spin, QStringLiteral("spin -30..30"));
-  auto* spinHover = new SpinEdit(at("Spin,0,0,51,17,"), nullptr, 2);
-  spinHover->setSheets(spinSheets());
+  auto* spinHover = new SpinEdit(at(kSampleSpin), nullptr, 2);
+  spinHover->setSheets(samples);
   spinHover->setRange(0, 10);
   spinHover->setValue(7);
   spinHover->upArrow()->setHover(true);
   board.place(spinHover, QStringLiteral("arrow hover"));
-  auto* dpi = new DpiSpinEdit(at("Dpi,0,0,51,17,"), nullptr, 3);
-  dpi->setSheets(spinSheets());
+  auto* dpi = new DpiSpinEdit(at(kSampleSpin), nullptr, 3);
+  dpi->setSheets(samples);
   dpi->setRange(100, 2800);
   dpi->setValue(2400);
   board.place(dpi, QStringLiteral("DPI 2400 shown"));
