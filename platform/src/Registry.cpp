@@ -25,12 +25,19 @@ std::string homeFolder() {
   return "/tmp";
 }
 
-// The root keys also go by their short names.
+// The root keys also go by their short names, and in any letter case.
 std::string canonicalRoot(std::string_view component) {
   using detail::equalsAsciiIgnoreCase;
-  if (equalsAsciiIgnoreCase(component, "HKCU")) return "HKEY_CURRENT_USER";
-  if (equalsAsciiIgnoreCase(component, "HKLM")) return "HKEY_LOCAL_MACHINE";
-  if (equalsAsciiIgnoreCase(component, "HKCR")) return "HKEY_CLASSES_ROOT";
+  static constexpr std::pair<const char*, const char*> kRoots[] = {
+      {"HKCU", "HKEY_CURRENT_USER"},   {"HKLM", "HKEY_LOCAL_MACHINE"},
+      {"HKCR", "HKEY_CLASSES_ROOT"},   {"HKU", "HKEY_USERS"},
+      {"HKCC", "HKEY_CURRENT_CONFIG"},
+  };
+  for (const auto& [shortName, name] : kRoots) {
+    if (equalsAsciiIgnoreCase(component, shortName) || equalsAsciiIgnoreCase(component, name)) {
+      return name;
+    }
+  }
   return std::string(component);
 }
 
@@ -54,22 +61,27 @@ std::string folderComponent(std::string_view component) {
   return out;
 }
 
-// The key's folder; empty when the path names no key.
+// The key's folder; empty when the path names no key. A path that does not
+// start at a root key ("Control Panel\Mouse") lies under HKEY_CURRENT_USER,
+// as the programs' own relative key paths do.
 std::string keyFolder(std::string_view path) {
-  std::string folder = registryStoreFolder();
-  bool any = false;
+  std::vector<std::string> components;
   std::size_t start = 0;
   while (start <= path.size()) {
     std::size_t end = path.find('\\', start);
     if (end == std::string_view::npos) end = path.size();
     const std::string_view component = path.substr(start, end - start);
     start = end + 1;
-    if (component.empty()) continue;
-    folder += '/';
-    folder += folderComponent(any ? std::string(component) : canonicalRoot(component));
-    any = true;
+    if (!component.empty()) components.emplace_back(component);
   }
-  return any ? folder : std::string();
+  if (components.empty()) return {};
+  components.front() = canonicalRoot(components.front());
+  if (components.front().rfind("HKEY_", 0) != 0) {
+    components.insert(components.begin(), "HKEY_CURRENT_USER");
+  }
+  std::string folder = registryStoreFolder();
+  for (const auto& component : components) folder += '/' + folderComponent(component);
+  return folder;
 }
 
 bool isFolder(const std::string& path) {

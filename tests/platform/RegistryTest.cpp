@@ -43,6 +43,8 @@ TEST_F(RegistryTest, RoundTripUnderTheConfigHome) {
 
   EXPECT_TRUE(RegistryKey::open("HKEY_CURRENT_USER\\Control Panel")) << "parents exist";
   EXPECT_TRUE(RegistryKey::open("HKCU\\Control Panel\\Mouse"));
+  EXPECT_TRUE(RegistryKey::open("Control Panel\\Mouse")) << "relative paths lie under the user";
+  EXPECT_FALSE(RegistryKey::open("HKEY_LOCAL_MACHINE\\Control Panel\\Mouse"));
   EXPECT_FALSE(RegistryKey::open("HKEY_CURRENT_USER\\Control Panel\\Desktop"));
   EXPECT_FALSE(RegistryKey::create(""));
 }

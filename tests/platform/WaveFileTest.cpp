@@ -77,7 +77,8 @@ TEST(WaveFile, ReadsCanonicalAndChunkedFiles) {
   putTag(list, "LIST");
   put32(list, 3);
   list.insert(list.end(), {std::byte{'a'}, std::byte{'b'}, std::byte{'c'}, std::byte{0}});
-  auto stereo = parse(wave({1, -2, 3, -4}, {1, 2, 44100, 4, 16}, list));
+  const auto stereoFile = wave({1, -2, 3, -4}, {1, 2, 44100, 4, 16}, list);
+  auto stereo = parse(stereoFile);
   ASSERT_TRUE(stereo);
   EXPECT_EQ(stereo->channels(), 2);
   EXPECT_EQ(stereo->frames(), 2u);

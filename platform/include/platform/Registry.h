@@ -10,6 +10,9 @@
 // The per-user store that stands in for the registry of the original
 // platform: keys ("HKEY_CURRENT_USER\Control Panel\Mouse") holding REG_SZ
 // values, kept under $XDG_CONFIG_HOME (default ~/.config). Writes are atomic.
+// Key paths and value names compare case-insensitively; a key path that does
+// not start at a root key ("Control Panel\Mouse") lies under
+// HKEY_CURRENT_USER.
 namespace platform {
 
 class RegistryKey {

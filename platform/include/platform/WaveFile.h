@@ -13,7 +13,8 @@ class WaveFile {
  public:
   // Reads the format and finds the sample data that follows it. Unknown
   // chunks are skipped; a data chunk longer than the file is cut to
-  // the whole frames present. nullopt, with the reason in *error, for
+  // the whole frames present. The result views `bytes`, which must outlive
+  // it. nullopt, with the reason in *error, for
   // anything that is not a well-formed 16-bit PCM wave.
   static std::optional<WaveFile> parse(std::span<const std::byte> bytes,
                                        std::string* error = nullptr);
