@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <iterator>
+#include <thread>
 
 #include "MonitorFakes.h"
 #include "TestFolder.h"
@@ -350,6 +354,71 @@ TEST_F(MonitorWindowTest, ShutdownClosesTheOtherWindowsAndLetsTheMouseGo) {
   const auto closeMonitor = std::find(mouse.calls.begin(), mouse.calls.end(), "closeMonitor");
   ASSERT_NE(closeMonitor, mouse.calls.end());
   EXPECT_EQ(*(closeMonitor + 1), "closeFeature");
+}
+
+TEST_F(MonitorWindowTest, SensorImageIsStoredAndTheWizardTold) {
+  window.windows[kCalibrationTitle] = kCalibration;
+  start();
+  monitor->handle(msg::kCaptureSensorImage, 0, 0);  // no bitmap yet: still told
+  EXPECT_EQ(window.postedCount(kCalibration, msg::kSensorImageStored), 1);
+
+  std::filesystem::create_directories(folder.path() / "Wave");
+  std::ofstream(folder.path() / "Wave" / "sensorImage.bmp", std::ios::binary)
+      << std::string(2038, '\0');
+  MouseDevice::SensorPixels pixels{};
+  pixels.fill(0x40);
+  mouse.sensor = pixels;
+  monitor->handle(msg::kCaptureSensorImage, 0, 0);
+  EXPECT_EQ(window.postedCount(kCalibration, msg::kSensorImageStored), 2);
+  std::ifstream bitmap(folder.path() / "Wave" / "sensorImage.bmp", std::ios::binary);
+  std::string bytes{std::istreambuf_iterator<char>(bitmap), {}};
+  ASSERT_EQ(bytes.size(), 2038u);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[1078]), 0x01);  // 0x40 rotated left by 2
+}
+
+TEST_F(MonitorWindowTest, TrackingMessagesTakeTheSharedImageFirst) {
+  start();
+  share.shared.LiftOnFlag = 2;
+  monitor->handle(msg::kTrackingControl, 0, 255);
+  EXPECT_EQ(monitor->image().LiftOnFlag, 2);
+  monitor->handle(msg::kCalibration, 0, 4);
+  EXPECT_TRUE(mouse.called("tracking 255"));
+  EXPECT_TRUE(mouse.called("calibration 4"));
+}
+
+// A mouse whose read runs until the abort flag stops it.
+class EndlessReadMouse : public FakeMouse {
+ public:
+  bool readEverything(settings::SettingsImage&, const std::function<void(int)>&) override {
+    reading = true;
+    while (!aborted()) std::this_thread::yield();
+    return false;
+  }
+  std::atomic<bool> reading{false};
+};
+
+TEST(MonitorShutdownTest, ClosingDuringTheReadEndsTheWorkerPromptly) {
+  platform::ScopedVirtualClock clock;
+  TestFolder folder;
+  setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+  FakeWindowPort window;
+  FakeFiles files(folder.folder());
+  EndlessReadMouse mouse;
+  FakeShare share;
+  FakeSound sound;
+  FakeShell shell;
+  FakeDesktop desktop;
+  FakeForeground foreground;
+  MonitorWindow monitor({window, files, mouse, share, sound, shell, desktop, foreground}, false);
+  ASSERT_EQ(monitor.handle(platform::WM_CREATE, 0, 0), 0);
+  window.advance(200, [&](std::uintptr_t id) { monitor.handle(platform::WM_TIMER, id, 0); });
+  while (!mouse.reading) std::this_thread::yield();
+  EXPECT_TRUE(monitor.workerBusy());
+  const auto started = std::chrono::steady_clock::now();
+  monitor.handle(platform::WM_DESTROY, 0, 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1000));
+  EXPECT_FALSE(monitor.workerBusy());
+  EXPECT_TRUE(mouse.called("hostActive 0"));
 }
 
 }  // namespace
