@@ -137,8 +137,9 @@ void PulseSoundOutput::run() {
       streamSpec = spec;
     }
 
-    const std::size_t chunk = std::max<std::size_t>(
-        2u * static_cast<unsigned>(request.channels) * request.rate * kChunkMs / 1000, 2);
+    // Whole frames only: the server refuses a write that splits one.
+    const std::size_t frameBytes = 2u * static_cast<unsigned>(request.channels);
+    const std::size_t chunk = frameBytes * std::max<std::size_t>(request.rate * kChunkMs / 1000, 1);
     for (std::size_t at = 0; at < request.samples.size(); at += chunk) {
       if (superseded(request.generation)) break;
       const std::size_t n = std::min(chunk, request.samples.size() - at);
