@@ -248,7 +248,18 @@ void ThreadQueue::serviceSources(int timeoutMs) {
 bool ThreadQueue::fetch(MSG& out, bool wait) {
   bool polled = false;
   for (;;) {
-    if (!polled) serviceSources(0);
+    // With posted messages already queued, the sockets are looked at only
+    // every few messages: a backlog then costs no system call per message,
+    // and a synchronous message still gets in promptly.
+    bool backlog;
+    {
+      std::lock_guard lock(mutex_);
+      backlog = !posted_.empty() && ++unpolledFetches_ < kFetchesPerPoll;
+    }
+    if (!polled && !backlog) {
+      unpolledFetches_ = 0;
+      serviceSources(0);
+    }
     polled = false;
     dispatchPendingSends();
     {

@@ -137,6 +137,8 @@ class ThreadQueue : public std::enable_shared_from_this<ThreadQueue> {
   std::uint64_t nextKey_ = 16;
   std::unordered_map<HWND, std::shared_ptr<Link>> outgoing_;
   std::uint64_t sequence_ = 0;
+  static constexpr int kFetchesPerPoll = 32;
+  int unpolledFetches_ = 0;
   std::vector<std::byte> frameBuffer_;
 };
 
