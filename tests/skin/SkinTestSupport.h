@@ -31,8 +31,13 @@ struct Message {
   bool operator==(const Message&) const = default;
 };
 
+// Makes sure the application exists before any widget base is built.
+struct ApplicationFirst {
+  ApplicationFirst() { ensureApp(); }
+};
+
 // A window hosting controls that remembers every message they sent it.
-class RecordingOwner : public QWidget, public skin::SkinOwner {
+class RecordingOwner : private ApplicationFirst, public QWidget, public skin::SkinOwner {
  public:
   RecordingOwner() { resize(400, 300); }
   skin::LRESULT handleControlMessage(skin::UINT msg, skin::WPARAM w, skin::LPARAM l) override {
