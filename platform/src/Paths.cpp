@@ -14,7 +14,9 @@ namespace {
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+           const auto lower = [](char c) {
+             return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+           };
            return lower(x) == lower(y);
          });
 }

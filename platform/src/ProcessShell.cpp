@@ -35,7 +35,8 @@ pid_t spawn(const std::vector<std::string>& argv) {
   posix_spawnattr_setsigdefault(&attr, &all);
   // A session of its own: a program the user started outlives the Monitor
   // and does not get the terminal's Ctrl+C.
-  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+  posix_spawnattr_setflags(&attr,
+                           POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
   pid_t pid = -1;
   const int rc = posix_spawnp(&pid, args[0], nullptr, &attr, args.data(), environ);
   posix_spawnattr_destroy(&attr);
@@ -109,8 +110,8 @@ bool ProcessShell::open(std::string_view target, std::string_view parameters) {
 bool ProcessShell::start(std::string_view program, const std::vector<std::string>& arguments) {
   if (program.empty()) return false;
   std::vector<std::string> argv;
-  const bool hasFolder = program.find('/') != std::string_view::npos ||
-                         program.find('\\') != std::string_view::npos;
+  const bool hasFolder =
+      program.find('/') != std::string_view::npos || program.find('\\') != std::string_view::npos;
   argv.push_back(hasFolder ? ResolvePath(program) : std::string(program));
   if (hasFolder && !isRunnableProgram(argv[0])) return false;
   argv.insert(argv.end(), arguments.begin(), arguments.end());

@@ -29,9 +29,8 @@ std::string homeFolder() {
 std::string canonicalRoot(std::string_view component) {
   using detail::equalsAsciiIgnoreCase;
   static constexpr std::pair<const char*, const char*> kRoots[] = {
-      {"HKCU", "HKEY_CURRENT_USER"},   {"HKLM", "HKEY_LOCAL_MACHINE"},
-      {"HKCR", "HKEY_CLASSES_ROOT"},   {"HKU", "HKEY_USERS"},
-      {"HKCC", "HKEY_CURRENT_CONFIG"},
+      {"HKCU", "HKEY_CURRENT_USER"}, {"HKLM", "HKEY_LOCAL_MACHINE"},  {"HKCR", "HKEY_CLASSES_ROOT"},
+      {"HKU", "HKEY_USERS"},         {"HKCC", "HKEY_CURRENT_CONFIG"},
   };
   for (const auto& [shortName, name] : kRoots) {
     if (equalsAsciiIgnoreCase(component, shortName) || equalsAsciiIgnoreCase(component, name)) {

@@ -13,11 +13,21 @@ void appendEscaped(std::string& out, std::string_view text) {
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20 || c == 0x7F) {
           out += "\\x";
@@ -54,11 +64,21 @@ std::optional<std::string> readQuoted(std::string_view text, std::size_t& pos) {
     }
     if (++pos >= text.size()) return std::nullopt;
     switch (text[pos]) {
-      case '\\': out += '\\'; break;
-      case '"': out += '"'; break;
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case 't': out += '\t'; break;
+      case '\\':
+        out += '\\';
+        break;
+      case '"':
+        out += '"';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 't':
+        out += '\t';
+        break;
       case 'x': {
         if (pos + 2 >= text.size()) return std::nullopt;
         const int hi = hexDigit(text[pos + 1]);
@@ -134,8 +154,9 @@ void RegistryValues::set(std::string_view name, std::string_view value) {
 }
 
 bool RegistryValues::remove(std::string_view name) {
-  const auto it = std::find_if(values_.begin(), values_.end(),
-                               [name](const auto& nv) { return equalsAsciiIgnoreCase(nv.first, name); });
+  const auto it = std::find_if(values_.begin(), values_.end(), [name](const auto& nv) {
+    return equalsAsciiIgnoreCase(nv.first, name);
+  });
   if (it == values_.end()) return false;
   values_.erase(it);
   return true;

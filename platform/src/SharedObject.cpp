@@ -45,9 +45,10 @@ bool lockedByOther(int fd, off_t byte) {
 bool stillLinked(const std::string& objectName, int fd) {
   const int again = shm_open(objectName.c_str(), O_RDONLY | O_CLOEXEC, 0);
   if (again < 0) return false;
-  struct stat a {}, b {};
-  const bool same = fstat(fd, &a) == 0 && fstat(again, &b) == 0 && a.st_dev == b.st_dev &&
-                    a.st_ino == b.st_ino;
+  struct stat a {
+  }, b{};
+  const bool same =
+      fstat(fd, &a) == 0 && fstat(again, &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
   close(again);
   return same;
 }

@@ -17,7 +17,8 @@ std::uint16_t read16(std::span<const std::byte> b, std::size_t at) {
 }
 
 std::uint32_t read32(std::span<const std::byte> b, std::size_t at) {
-  return static_cast<std::uint32_t>(read16(b, at)) | (static_cast<std::uint32_t>(read16(b, at + 2)) << 16);
+  return static_cast<std::uint32_t>(read16(b, at)) |
+         (static_cast<std::uint32_t>(read16(b, at + 2)) << 16);
 }
 
 bool tagIs(std::span<const std::byte> b, std::size_t at, const char (&tag)[5]) {

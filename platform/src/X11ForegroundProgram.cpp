@@ -9,8 +9,8 @@
 namespace platform {
 namespace {
 
-constexpr std::uint32_t kAtomWindow = 33;    // XA_WINDOW
-constexpr std::uint32_t kAtomCardinal = 6;   // XA_CARDINAL
+constexpr std::uint32_t kAtomWindow = 33;   // XA_WINDOW
+constexpr std::uint32_t kAtomCardinal = 6;  // XA_CARDINAL
 
 std::string displayFromEnvironment() {
   const char* display = std::getenv("DISPLAY");

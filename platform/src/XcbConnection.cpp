@@ -123,9 +123,9 @@ std::optional<std::uint32_t> XcbConnection::property32(std::uint32_t window, std
 
 bool XcbConnection::setPointerControl(const PointerControl& control) {
   const XcbApi& api = xcb();
-  auto cookie = api.changePointerControl(
-      connection_, static_cast<std::int16_t>(control.numerator),
-      static_cast<std::int16_t>(control.denominator), static_cast<std::int16_t>(control.threshold), 1, 1);
+  auto cookie = api.changePointerControl(connection_, static_cast<std::int16_t>(control.numerator),
+                                         static_cast<std::int16_t>(control.denominator),
+                                         static_cast<std::int16_t>(control.threshold), 1, 1);
   xcb_generic_error_t* error = api.requestCheck(connection_, cookie);
   if (error) {
     std::free(error);
@@ -136,7 +136,8 @@ bool XcbConnection::setPointerControl(const PointerControl& control) {
 
 std::optional<XcbConnection::PointerControl> XcbConnection::pointerControl() {
   const XcbApi& api = xcb();
-  auto* reply = api.getPointerControlReply(connection_, api.getPointerControl(connection_), nullptr);
+  auto* reply =
+      api.getPointerControlReply(connection_, api.getPointerControl(connection_), nullptr);
   if (!reply) return std::nullopt;
   PointerControl control{reply->acceleration_numerator, reply->acceleration_denominator,
                          reply->threshold};
@@ -145,4 +146,3 @@ std::optional<XcbConnection::PointerControl> XcbConnection::pointerControl() {
 }
 
 }  // namespace platform::detail
-

@@ -63,7 +63,8 @@ TEST_F(DesktopMouseTest, RecordsEverySettingUnderTheSystemsNames) {
 TEST(DesktopMouse, AccelerationLevelsMapToThePointerControl) {
   using PC = SystemDesktopMouse::PointerControl;
   auto eq = [](PC a, PC b) {
-    return a.numerator == b.numerator && a.denominator == b.denominator && a.threshold == b.threshold;
+    return a.numerator == b.numerator && a.denominator == b.denominator &&
+           a.threshold == b.threshold;
   };
   EXPECT_TRUE(eq(SystemDesktopMouse::pointerControlFor(0, 0, 0), {1, 1, 0}));
   EXPECT_TRUE(eq(SystemDesktopMouse::pointerControlFor(13, 0, 1), {2, 1, 13}));
@@ -154,7 +155,8 @@ TEST_F(XServerTest, AccelerationReachesThePointerControl) {
   SystemDesktopMouse mouse(display_);
   auto control = [this] {
     auto* r = xcb_get_pointer_control_reply(c_, xcb_get_pointer_control(c_), nullptr);
-    const std::array<int, 3> v{r->acceleration_numerator, r->acceleration_denominator, r->threshold};
+    const std::array<int, 3> v{r->acceleration_numerator, r->acceleration_denominator,
+                               r->threshold};
     free(r);
     return v;
   };

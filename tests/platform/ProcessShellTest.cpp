@@ -34,9 +34,13 @@ class ProcessShellTest : public ::testing::Test {
     return path;
   }
   std::string nextReport() {
-    std::ifstream in(fifo_);
+    // Opening may meet the previous writer just before it closes (and read
+    // nothing); the next report comes with the next writer.
     std::string line;
-    std::getline(in, line);
+    while (line.empty()) {
+      std::ifstream in(fifo_);
+      std::getline(in, line);
+    }
     return line;
   }
 

@@ -75,7 +75,8 @@ TEST_F(RegistryTest, FixedBufferReadsFailCleanlyWhenTooSmall) {
 }
 
 TEST_F(RegistryTest, AnyTextSurvivesAndDamagedLinesAreSkipped) {
-  auto key = RegistryKey::create("HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\vlc.exe\\shell\\open\\command");
+  auto key =
+      RegistryKey::create("HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\vlc.exe\\shell\\open\\command");
   ASSERT_TRUE(key);
   const std::string odd = "\"C:\\Program Files\\vlc.exe\" --started \"%1\"\n\r\t\x01\x7f=\"\xff";
   ASSERT_TRUE(key->setString("", odd));
@@ -84,7 +85,8 @@ TEST_F(RegistryTest, AnyTextSurvivesAndDamagedLinesAreSkipped) {
   EXPECT_EQ(key->queryString("a=\"b\""), "x");
 
   // Hand-damaged store: good lines still count.
-  const fs::path values = fs::path(config_.path()) / "vesk/registry/hkey_current_user/damaged/.values";
+  const fs::path values =
+      fs::path(config_.path()) / "vesk/registry/hkey_current_user/damaged/.values";
   ASSERT_TRUE(RegistryKey::create("HKEY_CURRENT_USER\\Damaged"));
   std::ofstream(values) << "garbage\n\"Good\"=\"1\"\n\"Bad\"=\"unterminated\n\"Esc\"=\"\\q\"\n"
                            "\"Hex\"=\"\\x4\"\n\"Also\"=\"2\"\r\n";
@@ -136,7 +138,8 @@ TEST_F(RegistryTest, ConcurrentWritersLoseNothingAndLeaveNoTemporaries) {
   ASSERT_TRUE(key);
   EXPECT_EQ(key->valueNames().size(), static_cast<std::size_t>(kWriters * kValuesEach));
   EXPECT_EQ(key->queryString("W2_39"), "39");
-  const fs::path folder = fs::path(config_.path()) / "vesk/registry/hkey_current_user/control panel/mouse";
+  const fs::path folder =
+      fs::path(config_.path()) / "vesk/registry/hkey_current_user/control panel/mouse";
   int files = 0;
   for (const auto& entry : fs::directory_iterator(folder)) {
     (void)entry;
