@@ -58,7 +58,9 @@ bool stillLinked(const std::string& objectName, int fd) {
 bool trustworthy(int fd) {
   struct stat st {};
   if (fstat(fd, &st) != 0) return false;
-  return st.st_uid == geteuid() && (st.st_mode & 077) == 0 && S_ISREG(st.st_mode);
+  if (st.st_uid != geteuid() || (st.st_mode & 077) != 0 || !S_ISREG(st.st_mode)) return false;
+  // A strict umask may have left our own object unreadable to us.
+  return (st.st_mode & 0777) == 0600 || fchmod(fd, 0600) == 0;
 }
 
 }  // namespace

@@ -50,6 +50,18 @@ TEST(SharedMemory, CreatesExactSizeUserPrivateAndSharesContent) {
   EXPECT_EQ(second->data()[0], std::byte{0x5A});
 }
 
+TEST(SharedMemory, StrictUmaskStillGivesAUsableObject) {
+  const std::string name = uniqueName("Umask");
+  const mode_t old = umask(0777);
+  auto created = SharedMemory::create(name, 128);
+  umask(old);
+  ASSERT_TRUE(created);
+  struct stat st {};
+  ASSERT_EQ(stat(objectPath(name).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_TRUE(SharedMemory::open(name, 128));
+}
+
 TEST(SharedMemory, OpenFailsWithoutCreatorAndBadNamesFail) {
   EXPECT_FALSE(SharedMemory::open(uniqueName("Nobody"), 64));
   EXPECT_FALSE(SharedMemory::create("", 64));
