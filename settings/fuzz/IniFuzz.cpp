@@ -44,13 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)document.value("Setting", "ProFileName");
   (void)document.value("setting", "MACROKEYINFO0");
   const std::size_t split = size / 3;
-  const std::string section(settings::storableText(input.substr(0, std::min<std::size_t>(split, 16))));
-  const std::string key(settings::storableText(input.substr(split, std::min<std::size_t>(split, 16))));
+  const std::string section(
+      settings::storableText(input.substr(0, std::min<std::size_t>(split, 16))));
+  const std::string key(
+      settings::storableText(input.substr(split, std::min<std::size_t>(split, 16))));
   const std::string value(settings::storableText(input.substr(2 * split)));
 
   if (const auto text = document.value(section, key)) {
     (void)settings::parseProfileInt(*text);
-    for (std::size_t n : {std::size_t{0}, std::size_t{5}, std::size_t{108}, (text->size() / 2) - (text->size() >= 2)}) {
+    for (std::size_t n : {std::size_t{0}, std::size_t{5}, std::size_t{108},
+                          (text->size() / 2) - (text->size() >= 2)}) {
       std::string bytes(n, '\0');
       if (settings::decodeStruct(*text, bytes.data(), n))
         check(settings::encodeStruct(bytes.data(), n) == upper(*text));

@@ -175,7 +175,8 @@ unsigned char* fieldAddress(SettingsImage& image, const FieldInfo& field, int p,
   return valid ? reinterpret_cast<unsigned char*>(&image) + base + field.offset : nullptr;
 }
 
-const unsigned char* fieldAddress(const SettingsImage& image, const FieldInfo& field, int p, int b) {
+const unsigned char* fieldAddress(const SettingsImage& image, const FieldInfo& field, int p,
+                                  int b) {
   return fieldAddress(const_cast<SettingsImage&>(image), field, p, b);
 }
 
@@ -264,7 +265,8 @@ bool setFieldValueText(unsigned char* at, const FieldInfo& field, std::string_vi
     std::string bytes(field.size, '\0');
     for (std::size_t i = 0; i < field.size; ++i) {
       unsigned v = 0;
-      const auto [end, ec] = std::from_chars(withSum.data() + 2 * i, withSum.data() + 2 * i + 2, v, 16);
+      const auto [end, ec] =
+          std::from_chars(withSum.data() + 2 * i, withSum.data() + 2 * i + 2, v, 16);
       if (ec != std::errc{} || end != withSum.data() + 2 * i + 2) break;
       bytes[i] = static_cast<char>(v);
       if (i + 1 == field.size) {

@@ -115,8 +115,8 @@ std::string FunctionDisplayName(const ButtonSlot& slot, const Profile& profile) 
       break;
   }
   if (c >= 51 && c <= 55)
-    return "Steady-Aim " + std::to_string(static_cast<long long>(profile.CpiLevel_X[c - 51]) * 100) +
-           " DPI";
+    return "Steady-Aim " +
+           std::to_string(static_cast<long long>(profile.CpiLevel_X[c - 51]) * 100) + " DPI";
   return std::string(FunctionCodeFixedName(c));
 }
 

@@ -23,8 +23,8 @@ void trimRange(std::string_view s, std::size_t& begin, std::size_t& end) {
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string_view trimmed(std::string_view s) {
@@ -178,7 +178,8 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
   std::size_t insertAt = end;
   while (insertAt > header + 1 && isBlankLine(lines_[insertAt - 1])) --insertAt;
   if (lines_[insertAt - 1].eol.empty()) lines_[insertAt - 1].eol = kCrLf;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), ownedLine(keyLine(), kCrLf));
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                ownedLine(keyLine(), kCrLf));
   return true;
 }
 

@@ -16,20 +16,48 @@ struct NamedCode {
 };
 
 constexpr NamedCode kVirtualKeys[] = {
-    {8, "BackSpace"},     {9, "Tab"},           {12, "Clr"},
-    {13, "Enter"},        {16, "Shift"},        {17, "Ctrl"},
-    {18, "Alt"},          {19, "Pause"},        {20, "Caps Lock"},
-    {27, "Esc"},          {32, "Space"},        {33, "Page Up"},
-    {34, "Page Down"},    {35, "End"},          {36, "Home"},
-    {37, "Left Arrow"},   {38, "Up Arrow"},     {39, "Right Arrow"},
-    {40, "Down Arrow"},   {41, "Select"},       {42, "Print Screen"},
-    {43, "Exe"},          {44, "Snapshot"},     {45, "Insert"},
-    {46, "Delete"},       {47, "Help"},         {91, "Left Windows Button"},
-    {92, "Right Windows Button"}, {93, "APP"},  {106, "Num*"},
-    {107, "Num+"},        {108, "NumRet"},      {109, "Num-"},
-    {110, "Num."},        {111, "Num/"},        {144, "Num Lock"},
-    {145, "Scroll Lock"}, {160, "Left Shift"},  {161, "Right Shift"},
-    {162, "Left Ctrl"},   {163, "Right Ctrl"},  {164, "Left Alt"},
+    {8, "BackSpace"},
+    {9, "Tab"},
+    {12, "Clr"},
+    {13, "Enter"},
+    {16, "Shift"},
+    {17, "Ctrl"},
+    {18, "Alt"},
+    {19, "Pause"},
+    {20, "Caps Lock"},
+    {27, "Esc"},
+    {32, "Space"},
+    {33, "Page Up"},
+    {34, "Page Down"},
+    {35, "End"},
+    {36, "Home"},
+    {37, "Left Arrow"},
+    {38, "Up Arrow"},
+    {39, "Right Arrow"},
+    {40, "Down Arrow"},
+    {41, "Select"},
+    {42, "Print Screen"},
+    {43, "Exe"},
+    {44, "Snapshot"},
+    {45, "Insert"},
+    {46, "Delete"},
+    {47, "Help"},
+    {91, "Left Windows Button"},
+    {92, "Right Windows Button"},
+    {93, "APP"},
+    {106, "Num*"},
+    {107, "Num+"},
+    {108, "NumRet"},
+    {109, "Num-"},
+    {110, "Num."},
+    {111, "Num/"},
+    {144, "Num Lock"},
+    {145, "Scroll Lock"},
+    {160, "Left Shift"},
+    {161, "Right Shift"},
+    {162, "Left Ctrl"},
+    {163, "Right Ctrl"},
+    {164, "Left Alt"},
     {165, "Right Alt"},
 };
 
@@ -37,30 +65,44 @@ constexpr NamedCode kVirtualKeys[] = {
 char usLayoutCharacter(int code) {
   if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return static_cast<char>(code);
   switch (code) {
-    case 0xBA: return ';';
-    case 0xBB: return '=';
-    case 0xBC: return ',';
-    case 0xBD: return '-';
-    case 0xBE: return '.';
-    case 0xBF: return '/';
-    case 0xC0: return '`';
-    case 0xDB: return '[';
-    case 0xDC: return '\\';
-    case 0xDD: return ']';
-    case 0xDE: return '\'';
-    case 0xE2: return '\\';
-    default: return 0;
+    case 0xBA:
+      return ';';
+    case 0xBB:
+      return '=';
+    case 0xBC:
+      return ',';
+    case 0xBD:
+      return '-';
+    case 0xBE:
+      return '.';
+    case 0xBF:
+      return '/';
+    case 0xC0:
+      return '`';
+    case 0xDB:
+      return '[';
+    case 0xDC:
+      return '\\';
+    case 0xDD:
+      return ']';
+    case 0xDE:
+      return '\'';
+    case 0xE2:
+      return '\\';
+    default:
+      return 0;
   }
 }
 
-constexpr std::string_view kHidSymbols1[] = {"-", "=", "[", "]", "\\"};             // 45..49
-constexpr std::string_view kHidSymbols2[] = {";", "'", "`", ",", ".", "/"};          // 51..56
-constexpr std::string_view kHidNav[] = {"Print Screen", "Scroll Lock", "Break", "Insert",
-                                        "Home",         "Page Up",     "Delete", "End",
-                                        "Page Down",    "Right Arrow", "Left Arrow",
-                                        "Down Arrow",   "Up Arrow"};                  // 70..82
-constexpr std::string_view kHidKeypad[] = {"Num_/", "Num_*", "Num_-", "Num_+", "Num_Enter"};  // 84..88
-constexpr std::string_view kHidModifiers[] = {"Left Control", "Left Shift", "Left Alt",
+constexpr std::string_view kHidSymbols1[] = {"-", "=", "[", "]", "\\"};      // 45..49
+constexpr std::string_view kHidSymbols2[] = {";", "'", "`", ",", ".", "/"};  // 51..56
+constexpr std::string_view kHidNav[] = {"Print Screen", "Scroll Lock", "Break",      "Insert",
+                                        "Home",         "Page Up",     "Delete",     "End",
+                                        "Page Down",    "Right Arrow", "Left Arrow", "Down Arrow",
+                                        "Up Arrow"};  // 70..82
+constexpr std::string_view kHidKeypad[] = {"Num_/", "Num_*", "Num_-", "Num_+",
+                                           "Num_Enter"};  // 84..88
+constexpr std::string_view kHidModifiers[] = {"Left Control", "Left Shift",    "Left Alt",
                                               "Left GUI",     "Right Control", "Right Shift",
                                               "Right Alt",    "Right GUI"};  // 224..231
 constexpr std::string_view kHidEditing[] = {"Enter", "Esc", "BackSpace", "Tab", "Space"};  // 40..44

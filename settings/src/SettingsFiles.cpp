@@ -90,7 +90,9 @@ bool writeProfile(const Profile& profile, const std::string& path, std::string& 
 
 SettingsFiles::SettingsFiles(std::string programFolder) : folder_(std::move(programFolder)) {}
 
-std::string SettingsFiles::configIniPath() const { return platform::ResolveIn(folder_, "config.ini"); }
+std::string SettingsFiles::configIniPath() const {
+  return platform::ResolveIn(folder_, "config.ini");
+}
 
 std::string SettingsFiles::defaultProfilePath(int index) const {
   return platform::ResolveIn(folder_, "config\\Default" + std::to_string(index) + ".nmp");
@@ -163,8 +165,7 @@ bool SettingsFiles::ReadOsdSetting(OsdSetting& block, bool fromParentFolder) con
 }
 
 bool SettingsFiles::WriteProfileFileName(int slot, std::string_view title) const {
-  return IniFile(configIniPath())
-      .WriteString("FileName", "Profile" + std::to_string(slot), title);
+  return IniFile(configIniPath()).WriteString("FileName", "Profile" + std::to_string(slot), title);
 }
 
 bool SettingsFiles::WriteDeviceInfo(const DeviceInfoTable& table) const {
@@ -185,7 +186,8 @@ bool SettingsFiles::WriteDeviceInfo(const DeviceInfoTable& table) const {
 
 bool SettingsFiles::ReadDeviceInfo(DeviceInfoTable& table) const {
   IniFile ini(deviceInfoPath());
-  const int count = std::clamp<std::int32_t>(ini.ReadInt(kSetting, "Count", 0), 0, kMaxDeviceRecords);
+  const int count =
+      std::clamp<std::int32_t>(ini.ReadInt(kSetting, "Count", 0), 0, kMaxDeviceRecords);
   table.Count = count;
   for (int i = 0; i < count; ++i) {
     DeviceRecord& r = table.Records[i];

@@ -224,7 +224,8 @@ TEST_F(IniFileTest, TwoProcessesWritingAtOnceLoseNoKey) {
   for (int w = 0; w < kWriters; ++w) {
     EXPECT_EQ(ini.ReadInt("Writer" + std::to_string(w), "Last", -1), kKeys - 1);
     for (int k = 0; k < kKeys; ++k)
-      EXPECT_EQ(ini.ReadInt("Shared", "Writer" + std::to_string(w) + "_" + std::to_string(k), -1), k);
+      EXPECT_EQ(ini.ReadInt("Shared", "Writer" + std::to_string(w) + "_" + std::to_string(k), -1),
+                k);
   }
 }
 
@@ -234,7 +235,8 @@ TEST_F(IniFileTest, WriterKilledAtRandomMomentsLeavesOldOrNewFile) {
   auto version = [](int v) {
     std::string text = "[Setting]\r\n";
     for (int k = 0; k < 300; ++k)
-      text += "Key" + std::to_string(k) + "=" + std::string(200, static_cast<char>('A' + v)) + "\r\n";
+      text +=
+          "Key" + std::to_string(k) + "=" + std::string(200, static_cast<char>('A' + v)) + "\r\n";
     return text;
   };
   const std::string a = version(0), b = version(1);
@@ -251,7 +253,8 @@ TEST_F(IniFileTest, WriterKilledAtRandomMomentsLeavesOldOrNewFile) {
         IniFile ini(path());
         ini.beginBatch();
         const char fill = static_cast<char>('A' + (i % 2 == 0 ? 1 : 0));
-        for (int k = 0; k < 300; ++k) ini.WriteString("Setting", "Key" + std::to_string(k), std::string(200, fill));
+        for (int k = 0; k < 300; ++k)
+          ini.WriteString("Setting", "Key" + std::to_string(k), std::string(200, fill));
         ini.commitBatch();
         if (i == 0) (void)!::write(ready[1], "x", 1);
       }

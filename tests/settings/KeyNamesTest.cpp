@@ -47,7 +47,8 @@ TEST(KeyNamesTest, HidUsagesCoverTheTableAndNothingElse) {
   EXPECT_EQ(HidUsageName(130), "Sleep");
   EXPECT_EQ(HidUsageName(231), "Right GUI");
   EXPECT_EQ(HidUsageName(244), "Side Button 2");
-  for (int code : {0, 3, 102, 129, 131, 223, 232, 239, 245, 255}) EXPECT_EQ(HidUsageName(code), "") << code;
+  for (int code : {0, 3, 102, 129, 131, 223, 232, 239, 245, 255})
+    EXPECT_EQ(HidUsageName(code), "") << code;
 }
 
 class FunctionNameTest : public ::testing::Test {

@@ -23,7 +23,9 @@ class SettingsFilesTest : public TestFolder {
     SettingsFiles(folder_).LoadAll(*image);
     return image;
   }
-  std::string profileFile(int i) const { return folder_ + "config/Default" + std::to_string(i) + ".nmp"; }
+  std::string profileFile(int i) const {
+    return folder_ + "config/Default" + std::to_string(i) + ".nmp";
+  }
 
   static void setRegistry(const char* key, const char* name, const std::string& value) {
     auto k = platform::RegistryKey::create(key);
@@ -42,7 +44,8 @@ class SettingsFilesTest : public TestFolder {
     while (pos < text.size()) {
       const std::size_t end = text.find("\r\n", pos);
       const std::string line = text.substr(pos, end - pos);
-      if (const auto eq = line.find('='); eq != std::string::npos) keys.push_back(line.substr(0, eq));
+      if (const auto eq = line.find('='); eq != std::string::npos)
+        keys.push_back(line.substr(0, eq));
       pos = end + 2;
     }
     return keys;
@@ -85,7 +88,8 @@ TEST_F(SettingsFilesTest, FactoryFilesAreWrittenExactlyAsThePlatformWritesThem) 
   EXPECT_EQ(readFile(folder_ + "config.ini"),
             "[Setting]\r\nCurrentProfile=-1\r\nWindowsProfile=-1\r\nQuickHelpLan=-1\r\n"
             "MouseType=-1\r\nLiftOnFlag=-1\r\nTrackControlFlag=-1\r\nDisControl=-1\r\n"
-            "InfoData=" + zeros108 + "00\r\n");
+            "InfoData=" +
+                zeros108 + "00\r\n");
 
   const std::string text = readFile(profileFile(0));
   ASSERT_TRUE(text.starts_with(
@@ -113,7 +117,8 @@ TEST_F(SettingsFilesTest, FactoryFilesAreWrittenExactlyAsThePlatformWritesThem) 
   const auto slot0 = text.find("MacroKeyInfo0=");
   EXPECT_EQ(text.find("\r\n", slot0) - slot0 - std::strlen("MacroKeyInfo0="), 5066u);
   // Slot 1 holds number 1 and code 2, sum 3.
-  EXPECT_NE(text.find("MacroKeyInfo1=0102" + std::string(2 * 2530, '0') + "03\r\n"), std::string::npos);
+  EXPECT_NE(text.find("MacroKeyInfo1=0102" + std::string(2 * 2530, '0') + "03\r\n"),
+            std::string::npos);
   EXPECT_TRUE(text.ends_with("\r\n"));
 }
 
@@ -144,7 +149,8 @@ void writeOriginalFolder(const std::string& folder, SettingsImage& expected) {
   setFieldText(macro.Name3, "Reload");
   macro.EventCount = 500;
   for (int e = 0; e < 500; ++e) {
-    macro.Events[e] = {static_cast<std::uint8_t>(4 + e % 26), static_cast<std::uint8_t>(1 + e % 2), {}};
+    macro.Events[e] = {
+        static_cast<std::uint8_t>(4 + e % 26), static_cast<std::uint8_t>(1 + e % 2), {}};
     macro.Events[e].setDelay(static_cast<std::uint16_t>(e * 7));
   }
   macro.Reserved2166[1] = 0x5A;  // bytes nobody interprets travel unchanged
@@ -156,7 +162,9 @@ void writeOriginalFolder(const std::string& folder, SettingsImage& expected) {
   std::string config = "[Setting]\r\n";
   for (const FieldInfo& f : globalFields()) {
     const auto* at = reinterpret_cast<const unsigned char*>(&expected) + f.offset;
-    config += f.name + "=" + (f.type == FieldType::Struct ? encodeStruct(at, f.size) : fieldValueText(at, f)) + "\r\n";
+    config += f.name + "=" +
+              (f.type == FieldType::Struct ? encodeStruct(at, f.size) : fieldValueText(at, f)) +
+              "\r\n";
   }
   config += "FWVersion=105\r\nDevice=1\r\n\r\n[FileName]\r\nProfile3=Shooter\r\n";
   writeText(folder + "config.ini", config);
@@ -196,7 +204,8 @@ TEST_F(SettingsFilesTest, ChangedValueIsReplacedInPlaceAndUnknownKeysStay) {
   ASSERT_TRUE(SettingsFiles(folder_).SaveAll(*image));
   const std::string config = readFile(folder_ + "config.ini");
   EXPECT_NE(config.find("TrackControlFlag=1\r\nDisControl=1\r\nInfoData="), std::string::npos);
-  EXPECT_NE(config.find("FWVersion=105\r\nDevice=1\r\n\r\n[FileName]\r\nProfile3=Shooter\r\n"), std::string::npos);
+  EXPECT_NE(config.find("FWVersion=105\r\nDevice=1\r\n\r\n[FileName]\r\nProfile3=Shooter\r\n"),
+            std::string::npos);
 }
 
 // ---- mended faults ----------------------------------------------------------
@@ -215,11 +224,13 @@ TEST_F(SettingsFilesTest, StructThatFailsToReadLeavesTheFieldAsItWas) {
   Profile profile{};
   ResetProfile(profile, 3);
   const Profile before = profile;
-  writeFile(profileFile(0), "[Setting]\r\nLightInfo0=0601FA500052\r\nLightInfo1=0601FA50\r\n"
-                            "MacroKeyInfo0=zz\r\nCustomLightInfo0=0102030405\r\n");
+  writeFile(profileFile(0),
+            "[Setting]\r\nLightInfo0=0601FA500052\r\nLightInfo1=0601FA50\r\n"
+            "MacroKeyInfo0=zz\r\nCustomLightInfo0=0102030405\r\n");
   ReadProfileFile(profile, profileFile(0));
   EXPECT_EQ(0, std::memcmp(profile.LightInfo, before.LightInfo, sizeof profile.LightInfo));
-  EXPECT_EQ(0, std::memcmp(&profile.MacroKeyInfo, &before.MacroKeyInfo, sizeof profile.MacroKeyInfo));
+  EXPECT_EQ(0,
+            std::memcmp(&profile.MacroKeyInfo, &before.MacroKeyInfo, sizeof profile.MacroKeyInfo));
 
   // InfoData in config.ini likewise.
   writeFile(folder_ + "config.ini", "[Setting]\r\nInfoData=00FF\r\n");
@@ -344,7 +355,8 @@ TEST_F(SettingsFilesTest, SingleValueWritesTouchOnlyTheirKey) {
   ASSERT_TRUE(files.WriteProfileFileName(2, "Racing"));
   EXPECT_EQ(files.ReadFirmwareVersion(), 105);
   const std::string config = readFile(folder_ + "config.ini");
-  EXPECT_TRUE(config.starts_with("[Setting]\r\nFWVersion=105\r\nCurrentProfile=3\r\nDisControl=1\r\nInfoData="));
+  EXPECT_TRUE(config.starts_with(
+      "[Setting]\r\nFWVersion=105\r\nCurrentProfile=3\r\nDisControl=1\r\nInfoData="));
   EXPECT_TRUE(config.ends_with("\r\n\r\n[FileName]\r\nProfile2=Racing\r\n"));
   EXPECT_EQ(load()->InfoData.LatestTrophy, 13);
 }
@@ -382,8 +394,8 @@ TEST_F(SettingsFilesTest, DeviceInfoRoundTripsAndNeverHoldsMoreThan100Records) {
 
   std::string text = "[Setting]\r\nCount=150\r\n";
   for (int i = 0; i < 150; ++i)
-    text += "[Device" + std::to_string(i) + "]\r\nPID=" + std::to_string(i) + "\r\nName=" +
-            std::string(30, 'n') + "\r\n";
+    text += "[Device" + std::to_string(i) + "]\r\nPID=" + std::to_string(i) +
+            "\r\nName=" + std::string(30, 'n') + "\r\n";
   writeFile(folder_ + "DeviceInfo.ini", text);
   ASSERT_TRUE(files.ReadDeviceInfo(*back));
   EXPECT_EQ(back->Count, 100);

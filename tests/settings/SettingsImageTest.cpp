@@ -89,7 +89,8 @@ TEST(SettingsImageTest, FieldTableNamesEveryKeyAndAddressesIt) {
   auto image = std::make_unique<SettingsImage>();
   const FieldInfo* f = findField("cpilevel_x3");
   ASSERT_NE(f, nullptr);
-  EXPECT_EQ(fieldAddress(*image, *f, 4), reinterpret_cast<unsigned char*>(&image->Profiles[4].CpiLevel_X[3]));
+  EXPECT_EQ(fieldAddress(*image, *f, 4),
+            reinterpret_cast<unsigned char*>(&image->Profiles[4].CpiLevel_X[3]));
   EXPECT_EQ(fieldAddress(*image, *f, 5), nullptr);
   f = findField("Name3");
   ASSERT_NE(f, nullptr);
@@ -118,7 +119,8 @@ TEST_F(SharedImageTest, WholeRecordTravelsThroughTheSharedMemory) {
   ASSERT_TRUE(mutex && memory);
 
   auto mine = std::make_unique<SettingsImage>();
-  for (std::size_t i = 0; i < kImageSize; ++i) reinterpret_cast<unsigned char*>(mine.get())[i] = i * 7 % 251;
+  for (std::size_t i = 0; i < kImageSize; ++i)
+    reinterpret_cast<unsigned char*>(mine.get())[i] = i * 7 % 251;
   ASSERT_TRUE(writeSharedImage(*memory, *mutex, *mine));
 
   auto theirs = std::make_unique<SettingsImage>();

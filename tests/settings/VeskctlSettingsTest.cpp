@@ -18,8 +18,8 @@ struct Outcome {
 class VeskctlSettingsTest : public TestFolder {
  protected:
   Outcome veskctl(const std::string& args) {
-    const std::string command = std::string(VESK_SUITE_DIR) + "/veskctl settings " + args +
-                                " 2>" + root_ + "/stderr";
+    const std::string command =
+        std::string(VESK_SUITE_DIR) + "/veskctl settings " + args + " 2>" + root_ + "/stderr";
     Outcome run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;

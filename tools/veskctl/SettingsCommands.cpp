@@ -51,8 +51,7 @@ std::unique_ptr<settings::SettingsImage> loadImage(const settings::SettingsFiles
 }
 
 void saveImage(const settings::SettingsFiles& files, const settings::SettingsImage& image) {
-  if (!files.SaveAll(image))
-    fail("could not write the settings files in " + files.programFolder());
+  if (!files.SaveAll(image)) fail("could not write the settings files in " + files.programFolder());
 }
 
 // ---- JSON -----------------------------------------------------------------
@@ -63,8 +62,11 @@ Json fieldJson(const unsigned char* at, const FieldInfo& f) {
 }
 
 Json lightJson(const settings::LightZone& z) {
-  return Json{{"ColorIndex", z.ColorIndex}, {"OnFlag", z.OnFlag}, {"Red", z.Red},
-              {"Green", z.Green},           {"Blue", z.Blue}};
+  return Json{{"ColorIndex", z.ColorIndex},
+              {"OnFlag", z.OnFlag},
+              {"Red", z.Red},
+              {"Green", z.Green},
+              {"Blue", z.Blue}};
 }
 
 std::string hexOf(const void* bytes, std::size_t size) {
@@ -178,8 +180,8 @@ void runDump(const SettingsOptions& o) {
     return;
   }
   checkProfile(o.profile, false, "");
-  const Json j = o.profile == -1 ? imageJson(*image)
-                                 : profileJson(image->Profiles[o.profile], o.profile);
+  const Json j =
+      o.profile == -1 ? imageJson(*image) : profileJson(image->Profiles[o.profile], o.profile);
   std::cout << j.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
 }
 
@@ -220,7 +222,8 @@ void addFolderOption(CLI::App& cmd, SettingsOptions& o) {
 
 void addAddressOptions(CLI::App& cmd, SettingsOptions& o) {
   cmd.add_option("--profile", o.profile, "profile 0..4 (for profile and button-slot fields)");
-  cmd.add_option("--slot", o.slot, "button slot 0..23, as in MacroKeyInfo0..23 (device button - 1)");
+  cmd.add_option("--slot", o.slot,
+                 "button slot 0..23, as in MacroKeyInfo0..23 (device button - 1)");
 }
 
 template <typename Run>
@@ -238,7 +241,8 @@ void guarded(Run run, const SettingsOptions& o) {
 
 void addSettingsCommands(CLI::App& app) {
   auto options = std::make_shared<SettingsOptions>();
-  CLI::App* group = app.add_subcommand("settings", "read and edit the settings files of a program folder");
+  CLI::App* group =
+      app.add_subcommand("settings", "read and edit the settings files of a program folder");
   group->require_subcommand(1);
 
   CLI::App* dump = group->add_subcommand("dump", "load the settings and print the image as JSON");
