@@ -1,12 +1,12 @@
 // VeskORBOpticalMonitor: the resident owner of the mouse. The window, the
 // mouse and everything the mouse asks for live in the core library; this
 // program adds the Qt event loop and the tray icon.
+#include <fcntl.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
 #include <memory>
 
 #include "QtTrayIcon.h"
@@ -21,8 +21,8 @@
 #include "platform/ProcessShell.h"
 #include "platform/SoundOutput.h"
 #include "platform/SystemDesktopMouse.h"
-#include "platform/X11ForegroundProgram.h"
 #include "platform/Window.h"
+#include "platform/X11ForegroundProgram.h"
 
 namespace {
 

@@ -6,17 +6,16 @@ namespace monitor {
 
 EventAction DeviceEvent::action() const {
   const unsigned t = type(), v = value();
-  if (t >= event::kFirstStatistics && t <= event::kLastStatistics)
-    return EventAction::Statistics;
+  if (t >= event::kFirstStatistics && t <= event::kLastStatistics) return EventAction::Statistics;
   switch (t) {
     case event::kPlug:
-      return a() == 1 ? EventAction::MouseArrived
-                      : a() == 2 ? EventAction::MouseRemoved : EventAction::None;
+      return a() == 1   ? EventAction::MouseArrived
+             : a() == 2 ? EventAction::MouseRemoved
+                        : EventAction::None;
     case event::kHorizontalScroll:
       return v == 1 || v == 255 ? EventAction::HorizontalScroll : EventAction::None;
     case event::kVolume:
-      return (a() == 1 || a() == 255) && h() == 0 ? EventAction::VolumeFeedback
-                                                  : EventAction::None;
+      return (a() == 1 || a() == 255) && h() == 0 ? EventAction::VolumeFeedback : EventAction::None;
     case event::kProfile:
       return v >= 1 && v <= 5 ? EventAction::ProfileChanged : EventAction::None;
     case event::kCalibration:

@@ -6,9 +6,8 @@
 namespace monitor {
 namespace {
 constexpr std::uintptr_t kSoundTimers[] = {
-    timer::kSoundProfile, timer::kSoundWindowsProfile, timer::kSoundDpi,
-    timer::kSoundSensUp,  timer::kSoundSensDown,       timer::kSoundVolumeUp,
-    timer::kSoundVolumeDown};
+    timer::kSoundProfile,  timer::kSoundWindowsProfile, timer::kSoundDpi,       timer::kSoundSensUp,
+    timer::kSoundSensDown, timer::kSoundVolumeUp,       timer::kSoundVolumeDown};
 }  // namespace
 
 bool FeedbackSounds::isSoundTimer(std::uintptr_t id) {
@@ -35,15 +34,32 @@ bool FeedbackSounds::onTimer(std::uintptr_t id, int currentProfile, int soundVol
   window_.killTimer(id);
   int number = -1;
   switch (id) {
-    case timer::kSoundProfile: number = sound::kFirstProfile + currentProfile; break;
-    case timer::kSoundWindowsProfile: number = sound::kWindowsProfile; break;
-    case timer::kSoundDpi: number = pendingDpi_ * 100; break;
-    case timer::kSoundSensUp: number = sound::kSensUp; break;
-    case timer::kSoundSensDown: number = sound::kSensDown; break;
-    case timer::kSoundVolumeUp: number = sound::kVolumeUp; break;
-    case timer::kSoundVolumeDown: number = sound::kVolumeDown; break;
-    case timer::kTrophyLock: trophyLock_ = false; return true;
-    default: break;
+    case timer::kSoundProfile:
+      number = sound::kFirstProfile + currentProfile;
+      break;
+    case timer::kSoundWindowsProfile:
+      number = sound::kWindowsProfile;
+      break;
+    case timer::kSoundDpi:
+      number = pendingDpi_ * 100;
+      break;
+    case timer::kSoundSensUp:
+      number = sound::kSensUp;
+      break;
+    case timer::kSoundSensDown:
+      number = sound::kSensDown;
+      break;
+    case timer::kSoundVolumeUp:
+      number = sound::kVolumeUp;
+      break;
+    case timer::kSoundVolumeDown:
+      number = sound::kVolumeDown;
+      break;
+    case timer::kTrophyLock:
+      trophyLock_ = false;
+      return true;
+    default:
+      break;
   }
   player_.play(number, soundVolume);
   return true;

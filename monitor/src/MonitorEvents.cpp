@@ -33,25 +33,45 @@ void MonitorWindow::applyWindowsMouse() {
 void MonitorWindow::dispatch(DeviceEvent event) {
   lastEvent_ = event.raw;
   switch (event.action()) {
-    case EventAction::MouseArrived: mouseArrived(); break;
-    case EventAction::MouseRemoved: mouseRemoved(); break;
-    case EventAction::HorizontalScroll: horizontalScroll_.step(event.value()); break;
-    case EventAction::VolumeFeedback: volumeFeedback(event.a()); break;
-    case EventAction::ProfileChanged: profileChanged(static_cast<int>(event.value()) - 1); break;
+    case EventAction::MouseArrived:
+      mouseArrived();
+      break;
+    case EventAction::MouseRemoved:
+      mouseRemoved();
+      break;
+    case EventAction::HorizontalScroll:
+      horizontalScroll_.step(event.value());
+      break;
+    case EventAction::VolumeFeedback:
+      volumeFeedback(event.a());
+      break;
+    case EventAction::ProfileChanged:
+      profileChanged(static_cast<int>(event.value()) - 1);
+      break;
     case EventAction::CalibrationResult:
       s_.window.postTo(kCalibrationTitle, msg::kCalibrationResult, 0, event.value());
       break;
-    case EventAction::StartProgram: startProgram(static_cast<int>(event.a()) - 1); break;
-    case EventAction::Countdown: countdownButton(static_cast<int>(event.a()) - 1); break;
+    case EventAction::StartProgram:
+      startProgram(static_cast<int>(event.a()) - 1);
+      break;
+    case EventAction::Countdown:
+      countdownButton(static_cast<int>(event.a()) - 1);
+      break;
     case EventAction::OpenConfiguration:
       s_.window.post(s_.window.self(), platform::WM_COMMAND, msg::kCommandOpenOption, 0);
       break;
-    case EventAction::DpiChanged: dpiChanged(static_cast<int>(event.value()) - 1); break;
-    case EventAction::SensitivityChanged: sensitivityChanged(event.a(), event.h()); break;
+    case EventAction::DpiChanged:
+      dpiChanged(static_cast<int>(event.value()) - 1);
+      break;
+    case EventAction::SensitivityChanged:
+      sensitivityChanged(event.a(), event.h());
+      break;
     case EventAction::PollingRateChanged:
       pollingRateChanged(static_cast<int>(event.value()) - 1);
       break;
-    case EventAction::Statistics: statistics(event.type(), event.value()); break;
+    case EventAction::Statistics:
+      statistics(event.type(), event.value());
+      break;
     case EventAction::Media:
       if (const settings::Profile* profile = currentProfile())
         mediaPlayers_.onMediaFunction(event.a(), event.h(), *profile);
@@ -67,7 +87,8 @@ void MonitorWindow::dispatch(DeviceEvent event) {
               settings::findSlot(*image_, image_->CurrentProfile, static_cast<int>(event.a()) - 1))
         crossDevice_.dualShift(*slot, static_cast<int>(event.h()));
       break;
-    case EventAction::None: break;
+    case EventAction::None:
+      break;
   }
 }
 
@@ -118,9 +139,8 @@ void MonitorWindow::dpiChanged(int level) {
   settings::Profile* profile = currentProfile();
   if (!profile) return;
   const int oldLevel = profile->Cpi_X;
-  const int oldValue = oldLevel >= 0 && oldLevel < settings::kCpiLevelCount
-                           ? profile->CpiLevel_X[oldLevel]
-                           : -1;
+  const int oldValue =
+      oldLevel >= 0 && oldLevel < settings::kCpiLevelCount ? profile->CpiLevel_X[oldLevel] : -1;
   profile->Cpi_X = profile->Cpi_Y = level;
   const int newValue = profile->CpiLevel_X[level];
   if (profile->SoundDpi == 1 && !sounds_.locked() && newValue != oldValue) {
@@ -189,8 +209,7 @@ void MonitorWindow::countdownButton(int slot) {
 void MonitorWindow::statistics(unsigned type, unsigned value) {
   const TrophyBook::Outcome outcome = TrophyBook::countEvent(image_->InfoData, type, value);
   const settings::Profile* profile = currentProfile();
-  if (outcome.awarded != 0 && profile && profile->SoundTrophy == 1 &&
-      !sounds_.finalSecondsLock()) {
+  if (outcome.awarded != 0 && profile && profile->SoundTrophy == 1 && !sounds_.finalSecondsLock()) {
     sounds_.playTrophy(outcome.everyTrophy ? sound::kEveryTrophy : sound::kTrophy,
                        profile->SoundVolume);
   }

@@ -7,23 +7,40 @@ namespace monitor {
 
 std::string SoundTable::fileName(int n) {
   static constexpr const char* kProfiles[] = {"profile_one.wav", "profile_two.wav",
-                                               "profile_three.wav", "profile_four.wav",
-                                               "profile_five.wav"};
+                                              "profile_three.wav", "profile_four.wav",
+                                              "profile_five.wav"};
   switch (n) {
-    case 0: return "go.wav";
-    case 1: return "1_second.wav";
-    case 2: case 3: case 4: case 5: return std::to_string(n) + "_seconds.wav";
-    case 10: return "10_seconds.wav";
-    case 18: return "timer_stopped.wav";
-    case 19: return "timer_activated.wav";
-    case 30: return "sens_up.wav";
-    case 31: return "sens_down.wav";
-    case 32: return "volume_up.wav";
-    case 33: return "volume_down.wav";
-    case 45: return "windows_profile.wav";
-    case 50: return "Trophy.wav";
-    case 51: return "Every_Trophy.wav";
-    default: break;
+    case 0:
+      return "go.wav";
+    case 1:
+      return "1_second.wav";
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+      return std::to_string(n) + "_seconds.wav";
+    case 10:
+      return "10_seconds.wav";
+    case 18:
+      return "timer_stopped.wav";
+    case 19:
+      return "timer_activated.wav";
+    case 30:
+      return "sens_up.wav";
+    case 31:
+      return "sens_down.wav";
+    case 32:
+      return "volume_up.wav";
+    case 33:
+      return "volume_down.wav";
+    case 45:
+      return "windows_profile.wav";
+    case 50:
+      return "Trophy.wav";
+    case 51:
+      return "Every_Trophy.wav";
+    default:
+      break;
   }
   if (n >= sound::kFirstProfile && n < sound::kFirstProfile + 5) return kProfiles[n - 40];
   if (n >= 100 && n <= 6400 && n % 100 == 0) return std::to_string(n) + ".wav";

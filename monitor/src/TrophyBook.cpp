@@ -20,33 +20,53 @@ constexpr Group kGroups[] = {
 // Counters are 32-bit in the stored block; sums are taken wide so that a
 // long-lived mouse never wraps a group sum negative.
 std::int64_t groupSum(const settings::UsageInfo& info, int group) {
-  auto c = [&](int k) { return static_cast<std::int64_t>(static_cast<std::uint32_t>(info.Counters[k])); };
+  auto c = [&](int k) {
+    return static_cast<std::int64_t>(static_cast<std::uint32_t>(info.Counters[k]));
+  };
   switch (group) {
-    case 0: return c(10) + c(11);
-    case 1: return c(0) + c(1) + c(2) + c(3) + c(4);
-    case 2: return c(9) / 2;
-    default: return c(5) + c(6);
+    case 0:
+      return c(10) + c(11);
+    case 1:
+      return c(0) + c(1) + c(2) + c(3) + c(4);
+    case 2:
+      return c(9) / 2;
+    default:
+      return c(5) + c(6);
   }
 }
 
-bool earned(const settings::UsageInfo& info, int trophy) { return info.TrophyFlags[trophy - 1] == 1; }
+bool earned(const settings::UsageInfo& info, int trophy) {
+  return info.TrophyFlags[trophy - 1] == 1;
+}
 
 }  // namespace
 
 int TrophyBook::counterOf(unsigned eventType) {
   switch (eventType) {
-    case 0xE100: return 0;
-    case 0xE200: return 1;
-    case 0xE300: return 2;
-    case 0xE400: return 3;
-    case 0xE500: return 4;
-    case 0xE600: return 5;
-    case 0xE700: return 6;
-    case 0xEA00: return 9;
-    case 0xEE00: return 10;
-    case 0xED00: return 11;
-    case 0xEF00: return 12;
-    default: return -1;
+    case 0xE100:
+      return 0;
+    case 0xE200:
+      return 1;
+    case 0xE300:
+      return 2;
+    case 0xE400:
+      return 3;
+    case 0xE500:
+      return 4;
+    case 0xE600:
+      return 5;
+    case 0xE700:
+      return 6;
+    case 0xEA00:
+      return 9;
+    case 0xEE00:
+      return 10;
+    case 0xED00:
+      return 11;
+    case 0xEF00:
+      return 12;
+    default:
+      return -1;
   }
 }
 

@@ -13,7 +13,8 @@ using testing::FakeWindowPort;
 
 class CountdownTest : public ::testing::Test {
  protected:
-  CountdownTest() : player(sound, folder.folder()), sounds(window, player), countdown(window, sounds) {
+  CountdownTest()
+      : player(sound, folder.folder()), sounds(window, player), countdown(window, sounds) {
     testing::writeSoundFiles(folder.path());
   }
   void press(int code, int length = 0) {
@@ -46,10 +47,9 @@ TEST_F(CountdownTest, TenSecondsAnnouncesTenAtOnceThenTheLastFive) {
   EXPECT_EQ(sound.played.back(), "5_seconds.wav");
   EXPECT_TRUE(sounds.finalSecondsLock());
   advance(4000);
-  EXPECT_EQ(sound.played, (std::vector<std::string>{"timer_activated.wav", "10_seconds.wav",
-                                                    "5_seconds.wav", "4_seconds.wav",
-                                                    "3_seconds.wav", "2_seconds.wav",
-                                                    "1_second.wav"}));
+  EXPECT_EQ(sound.played, (std::vector<std::string>{
+                              "timer_activated.wav", "10_seconds.wav", "5_seconds.wav",
+                              "4_seconds.wav", "3_seconds.wav", "2_seconds.wav", "1_second.wav"}));
   advance(1000);
   EXPECT_EQ(sound.played.back(), "go.wav");
   EXPECT_FALSE(countdown.running());

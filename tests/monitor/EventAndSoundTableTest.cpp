@@ -76,7 +76,8 @@ TEST(SoundTableTest, NumbersNameTheirFiles) {
   EXPECT_EQ(SoundTable::fileName(51), "Every_Trophy.wav");
   EXPECT_EQ(SoundTable::fileName(100), "100.wav");
   EXPECT_EQ(SoundTable::fileName(6400), "6400.wav");
-  for (int none : {6, 9, 11, 46, 99, 150, 6500, 0x7FFFFFFF, -100}) EXPECT_EQ(SoundTable::fileName(none), "");
+  for (int none : {6, 9, 11, 46, 99, 150, 6500, 0x7FFFFFFF, -100})
+    EXPECT_EQ(SoundTable::fileName(none), "");
 }
 
 TEST(SoundTableTest, VolumeStepsHaveTheirFactorsAndOthersTheMiddleOne) {

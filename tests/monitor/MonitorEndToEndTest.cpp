@@ -140,7 +140,8 @@ TEST_F(MonitorEndToEndTest, WithoutSharedMemoryTheMonitorRunsOn) {
   EXPECT_NE(suite.run("'" + suite.tool("veskctl") + "' image --raw 2>/dev/null").exitCode, 0);
   suite.sim("press 8");
   EXPECT_TRUE(SuiteProcesses::waitFor([&] {
-    return suite.readFile(suite.folder() / "config.ini").find("CurrentProfile=1") != std::string::npos;
+    return suite.readFile(suite.folder() / "config.ini").find("CurrentProfile=1") !=
+           std::string::npos;
   }));
   std::filesystem::remove(planted);
 }

@@ -60,9 +60,8 @@ class FakeWindowPort : public WindowPort {
   void advance(std::int64_t ms, Fire fire) {
     const std::int64_t end = now + ms;
     for (;;) {
-      auto next = std::min_element(timers.begin(), timers.end(), [](auto& a, auto& b) {
-        return a.second.due < b.second.due;
-      });
+      auto next = std::min_element(timers.begin(), timers.end(),
+                                   [](auto& a, auto& b) { return a.second.due < b.second.due; });
       if (next == timers.end() || next->second.due > end) break;
       now = next->second.due;
       next->second.due += next->second.period;
@@ -249,8 +248,7 @@ class FakeFiles : public MonitorFiles {
     image.CurrentProfile = 0;
     image.WindowsProfile = -1;
     image.QuickHelpLan = quickHelpLan;
-    for (int p = 0; p < settings::kProfileCount; ++p)
-      settings::ResetProfile(image.Profiles[p], p);
+    for (int p = 0; p < settings::kProfileCount; ++p) settings::ResetProfile(image.Profiles[p], p);
   }
   void saveAll(const settings::SettingsImage&) override { ++saveAllCount; }
   void saveCurrentProfile(int profile) override { savedProfile = profile; }
@@ -286,8 +284,8 @@ class FakeFiles : public MonitorFiles {
 inline void writeSoundFiles(const std::filesystem::path& folder, std::int16_t level = 20000) {
   const auto dir = folder / "Wave" / "Volume";
   std::filesystem::create_directories(dir);
-  std::vector<int> numbers = {0, 1, 2, 3, 4, 5, 10, 18, 19, 30, 31, 32, 33, 40, 41, 42, 43, 44,
-                              45, 50, 51};
+  std::vector<int> numbers = {0,  1,  2,  3,  4,  5,  10, 18, 19, 30, 31,
+                              32, 33, 40, 41, 42, 43, 44, 45, 50, 51};
   for (int dpi = 100; dpi <= 6400; dpi += 100) numbers.push_back(dpi);
   for (int n : numbers) {
     std::vector<std::uint8_t> wave(44 + 8, 0);
@@ -301,7 +299,8 @@ inline void writeSoundFiles(const std::filesystem::path& folder, std::int16_t le
       std::memcpy(wave.data() + 44 + 2 * i, &s, 2);
     }
     std::ofstream(dir / SoundTable::fileName(n), std::ios::binary)
-        .write(reinterpret_cast<const char*>(wave.data()), static_cast<std::streamsize>(wave.size()));
+        .write(reinterpret_cast<const char*>(wave.data()),
+               static_cast<std::streamsize>(wave.size()));
   }
 }
 

@@ -28,10 +28,10 @@ class MonitorWindowTest : public ::testing::Test {
   }
 
   MonitorWindow& start(bool openConfiguration = false) {
-    monitor = std::make_unique<MonitorWindow>(
-        MonitorServices{window, files, mouse, share, sound, shell, desktop, foreground, &worker,
-                        nullptr},
-        openConfiguration);
+    monitor =
+        std::make_unique<MonitorWindow>(MonitorServices{window, files, mouse, share, sound, shell,
+                                                        desktop, foreground, &worker, nullptr},
+                                        openConfiguration);
     createResult = monitor->handle(platform::WM_CREATE, 0, 0);
     return *monitor;
   }
@@ -307,7 +307,8 @@ TEST_F(MonitorWindowTest, FirmwareMismatchStartsTheUpdaterAndCloses) {
   std::ofstream(folder.path() / "FWUpdate" / "VeskORBOptical Firmware Upgrade") << "";
   start(true);
   ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_NE(shell.opened[0].path.find("FWUpdate/VeskORBOptical Firmware Upgrade"), std::string::npos);
+  EXPECT_NE(shell.opened[0].path.find("FWUpdate/VeskORBOptical Firmware Upgrade"),
+            std::string::npos);
   EXPECT_EQ(shell.opened[0].parameters, "1");
   EXPECT_FALSE(monitor->connected());
   EXPECT_EQ(window.postedCount(FakeWindowPort::kSelf, platform::WM_CLOSE), 1);

@@ -130,7 +130,9 @@ class SuiteProcesses {
   Result veskctl(const std::string& args) {
     return run("'" + tool("veskctl") + "' " + args + " --folder '" + folder_.string() + "'");
   }
-  Result sim(const std::string& args) { return run("'" + tool("vesk-mouse-sim") + "' ctl " + args); }
+  Result sim(const std::string& args) {
+    return run("'" + tool("vesk-mouse-sim") + "' ctl " + args);
+  }
   // The simulator's report log without the time column.
   std::vector<std::string> reportLog() {
     std::vector<std::string> lines;

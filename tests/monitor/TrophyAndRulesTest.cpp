@@ -32,11 +32,12 @@ TEST(TrophyBookTest, EventsFeedTheirCountersAndGroups) {
   settings::UsageInfo info{};
   TrophyBook::countEvent(info, 0xED00, 600);  // counter 11
   EXPECT_EQ(info.Counters[11], 600);
-  EXPECT_EQ(TrophyBook::countEvent(info, 0xEE00, 400).awarded, 1);  // A = 10 + 11
+  EXPECT_EQ(TrophyBook::countEvent(info, 0xEE00, 400).awarded, 1);    // A = 10 + 11
   EXPECT_EQ(TrophyBook::countEvent(info, 0xEA00, 19999).awarded, 0);  // C = 9 / 2
   EXPECT_EQ(TrophyBook::countEvent(info, 0xEA00, 1).awarded, 7);
   EXPECT_EQ(TrophyBook::countEvent(info, 0xE700, 30000).awarded, 10);  // D = 5 + 6
-  for (unsigned type : {0xE800u, 0xE900u, 0xEB00u, 0xEC00u}) EXPECT_EQ(TrophyBook::counterOf(type), -1);
+  for (unsigned type : {0xE800u, 0xE900u, 0xEB00u, 0xEC00u})
+    EXPECT_EQ(TrophyBook::counterOf(type), -1);
   EXPECT_EQ(info.Counters[7], 0);
   EXPECT_EQ(info.Counters[8], 0);
 }

@@ -1,7 +1,7 @@
 #include "ColorDatabase.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace monitordata {
@@ -24,11 +24,16 @@ double zonePhase(int flow, int zone) {
   static constexpr double kRow[4] = {0.0, 0.0, 0.5, 0.5};     // zones 0,1 top; 2,3 bottom
   static constexpr double kColumn[4] = {0.0, 0.5, 0.0, 0.5};  // zones 0,2 left; 1,3 right
   switch (flow) {
-    case 1: return 0.5 - kRow[zone] * 0.5;
-    case 2: return kRow[zone] * 0.5;
-    case 3: return 0.5 - kColumn[zone] * 0.5;
-    case 4: return kColumn[zone] * 0.5;
-    default: return 0.0;
+    case 1:
+      return 0.5 - kRow[zone] * 0.5;
+    case 2:
+      return kRow[zone] * 0.5;
+    case 3:
+      return 0.5 - kColumn[zone] * 0.5;
+    case 4:
+      return kColumn[zone] * 0.5;
+    default:
+      return 0.0;
   }
 }
 

@@ -73,7 +73,8 @@ void runStatus(const MonitorOptions& o) {
   settings::IniFile config(files.configIniPath());
   const bool connected = running && config.ReadInt("Setting", "Device", 0) == 1;
   const auto shared = running ? sharedImage() : nullptr;
-  const int profile = shared ? shared->CurrentProfile : config.ReadInt("Setting", "CurrentProfile", -1);
+  const int profile =
+      shared ? shared->CurrentProfile : config.ReadInt("Setting", "CurrentProfile", -1);
   const int firmware = files.ReadFirmwareVersion();
   if (o.json) {
     nlohmann::ordered_json j;
@@ -101,12 +102,14 @@ void runSet(const MonitorOptions& o) {
   int p = 0, b = 0;
   if (field->scope != settings::FieldScope::Global) {
     // Default: the current profile, or the first when none is current yet.
-    p = o.profile >= 0 ? o.profile
-                       : settings::isValidProfile(image.CurrentProfile) ? image.CurrentProfile : 0;
+    p = o.profile >= 0                                   ? o.profile
+        : settings::isValidProfile(image.CurrentProfile) ? image.CurrentProfile
+                                                         : 0;
     if (!settings::isValidProfile(p)) fail("--profile must be 0..4", 2);
   }
   if (field->scope == settings::FieldScope::Slot) {
-    if (!settings::isValidSlot(o.slot)) fail(o.field + " is a button-slot field: give --slot 0..23", 2);
+    if (!settings::isValidSlot(o.slot))
+      fail(o.field + " is a button-slot field: give --slot 0..23", 2);
     b = o.slot;
   }
   unsigned char* at = settings::fieldAddress(image, *field, p, b);
@@ -130,9 +133,9 @@ void runApply(const MonitorOptions& o) {
   const bool running = monitorRunning();
   apply::ApplySession session(programFolder(o));
   session.open();
-  reportSave(session.save(o.reset ? apply::ApplySession::Mode::Reset
-                                  : apply::ApplySession::Mode::Apply),
-             running);
+  reportSave(
+      session.save(o.reset ? apply::ApplySession::Mode::Reset : apply::ApplySession::Mode::Apply),
+      running);
 }
 
 void runImage(const MonitorOptions& o) {

@@ -33,8 +33,8 @@ std::vector<std::int16_t> go(int) {
 
 std::vector<std::int16_t> arpeggio(int rising) {
   ToneSynth s;
-  const std::vector<double> notes = rising ? std::vector<double>{C5, E5, G5, C6}
-                                           : std::vector<double>{G5, E5, C5};
+  const std::vector<double> notes =
+      rising ? std::vector<double>{C5, E5, G5, C6} : std::vector<double>{G5, E5, C5};
   for (double f : notes) s.note(f, 120);
   return s.samples();
 }

@@ -58,7 +58,8 @@ std::optional<std::vector<std::int16_t>> SpeechSynth::speak(const std::string& w
     const std::size_t end = std::min<std::size_t>(bytes.size(), body + size);
     if (std::memcmp(&bytes[at], "fmt ", 4) == 0 && size >= 16) {
       formatOk = read16(bytes, body) == 1 && read16(bytes, body + 2) == 1 &&
-                 read32(bytes, body + 4) == ToneSynth::kSampleRate && read16(bytes, body + 14) == 16;
+                 read32(bytes, body + 4) == ToneSynth::kSampleRate &&
+                 read16(bytes, body + 14) == 16;
     } else if (std::memcmp(&bytes[at], "data", 4) == 0 && formatOk) {
       std::vector<std::int16_t> out;
       for (std::size_t i = body; i + 1 < end; i += 2)

@@ -41,7 +41,8 @@ bool WaveFile::write(const std::string& path, std::span<const std::int16_t> samp
                      int sampleRate) {
   const auto bytes = encode(samples, sampleRate);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }
 

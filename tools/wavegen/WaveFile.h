@@ -13,8 +13,7 @@ namespace wavegen {
 class WaveFile {
  public:
   static std::vector<std::uint8_t> encode(std::span<const std::int16_t> samples, int sampleRate);
-  static bool write(const std::string& path, std::span<const std::int16_t> samples,
-                    int sampleRate);
+  static bool write(const std::string& path, std::span<const std::int16_t> samples, int sampleRate);
 };
 
 }  // namespace wavegen

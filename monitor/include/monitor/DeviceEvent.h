@@ -32,7 +32,8 @@ struct DeviceEvent {
   std::uint32_t raw = 0;
 
   static DeviceEvent fromMessage(std::uintptr_t wParam, std::intptr_t lParam) {
-    return {static_cast<std::uint32_t>(wParam * 65536u + (static_cast<std::uintptr_t>(lParam) & 0xFFFFu))};
+    return {static_cast<std::uint32_t>(wParam * 65536u +
+                                       (static_cast<std::uintptr_t>(lParam) & 0xFFFFu))};
   }
   // Plug message: wParam 1 arrived, 0 removed, anything else "other" (0).
   static DeviceEvent fromPlug(std::uintptr_t wParam) {

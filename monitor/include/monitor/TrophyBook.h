@@ -11,8 +11,8 @@ namespace monitor {
 class TrophyBook {
  public:
   struct Outcome {
-    bool counted = false;  // the event type has a counter
-    int awarded = 0;       // the last trophy awarded by this event, 0 for none
+    bool counted = false;      // the event type has a counter
+    int awarded = 0;           // the last trophy awarded by this event, 0 for none
     bool everyTrophy = false;  // trophy 13 is earned
   };
 
