@@ -52,6 +52,8 @@ TEST_F(VeskctlSettingsTest, GetAndSetGlobalProfileAndSlotFields) {
   ASSERT_EQ(veskctl("set Name3 Reload --profile 4 --slot 23" + folderArg()).status, 0);
   EXPECT_EQ(veskctl("get Name3 --profile 4 --slot 23" + folderArg()).out, "Reload\n");
   EXPECT_EQ(veskctl("get FunctionCode --profile 4 --slot 4" + folderArg()).out, "65\n");
+  ASSERT_EQ(veskctl("set SAlignment -5 --profile 0" + folderArg()).status, 0) << stderrText();
+  EXPECT_EQ(veskctl("get SAlignment --profile 0" + folderArg()).out, "-5\n");
 
   auto image = std::make_unique<settings::SettingsImage>();
   settings::SettingsFiles(folder_).LoadAll(*image);
