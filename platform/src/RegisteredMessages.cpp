@@ -35,7 +35,8 @@ std::string readAll(int fd) {
   std::string text;
   char buf[4096];
   ::lseek(fd, 0, SEEK_SET);
-  for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) text.append(buf, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;)
+    text.append(buf, static_cast<std::size_t>(n));
   return text;
 }
 

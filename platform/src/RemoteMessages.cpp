@@ -69,7 +69,9 @@ bool writeWithBackpressure(ThreadQueue& self, int fd, const WireFrame& frame,
 std::optional<LRESULT> awaitReply(ThreadQueue& self, HWND target,
                                   const std::shared_ptr<ThreadQueue::Link>& link,
                                   std::uint64_t sequence) {
-  for (;;) {
+  // The answer cannot be there yet: wait before the first read.
+  bool ready = waitOnLink(self, link->fd, POLLIN);
+  while (ready) {
     WireFrame reply;
     ssize_t n = ::recv(link->fd, &reply, sizeof reply, MSG_DONTWAIT);
     if (n == static_cast<ssize_t>(sizeof reply) && reply.magic == kFrameMagic &&
@@ -80,13 +82,15 @@ std::optional<LRESULT> awaitReply(ThreadQueue& self, HWND target,
       return static_cast<LRESULT>(reply.lParam);
     }
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-      if (waitOnLink(self, link->fd, POLLIN)) continue;
+      ready = waitOnLink(self, link->fd, POLLIN);
+      continue;
     }
-    // Closed, broken or talking nonsense: the peer is gone for us.
-    if (self.outgoing(target) == link) self.dropOutgoing(target);
-    self.rearmIfPending();
-    return std::nullopt;
+    break;
   }
+  // Closed, broken or talking nonsense: the peer is gone for us.
+  if (self.outgoing(target) == link) self.dropOutgoing(target);
+  self.rearmIfPending();
+  return std::nullopt;
 }
 
 }  // namespace
@@ -156,7 +160,7 @@ void ThreadQueue::acceptAll(const Endpoint& listener) {
       continue;
     }
     const std::uint64_t key = nextKey_++;
-    endpoints_[key] = Endpoint{Endpoint::Kind::Incoming, fd, listener.window};
+    endpoints_[key] = Endpoint{Endpoint::Kind::Incoming, fd, listener.window, 0, false, {}};
     epoll_event ev{};
     ev.events = EPOLLIN;
     ev.data.u64 = key;
@@ -179,55 +183,103 @@ void ThreadQueue::replyAndRelease(std::uint64_t key, const WireFrame& reply) {
   }
 }
 
+// Handles one received frame; false when reading from this connection
+// should stop for now (after a send, or when the connection was dropped).
+bool ThreadQueue::handleFrame(std::uint64_t key, std::span<const std::byte> bytes) {
+  WireFrame f;
+  if (bytes.size() < sizeof f) {
+    removeEndpoint(key);  // closed, broken or malformed
+    return false;
+  }
+  std::memcpy(&f, bytes.data(), sizeof f);
+  if (f.magic != kFrameMagic || f.version != kFrameVersion || f.dataSize > kMaxCopyDataBytes ||
+      bytes.size() != sizeof f + f.dataSize) {
+    removeEndpoint(key);
+    return false;
+  }
+  if (f.kind == static_cast<std::uint16_t>(FrameKind::Post)) {
+    if (f.message == WM_COPYDATA || f.target == HWND_BROADCAST) return true;
+    auto window = WindowTable::instance().find(f.target);
+    if (!window || !window->alive) return true;
+    MSG m{f.target, f.message, static_cast<WPARAM>(f.wParam), static_cast<LPARAM>(f.lParam)};
+    if (window->ownerThread == id_) {
+      post(m, false);
+    } else if (auto owner = window->owner.lock()) {
+      owner->post(m);
+    }
+    return true;
+  }
+  if (f.kind != static_cast<std::uint16_t>(FrameKind::Send)) {
+    removeEndpoint(key);
+    return false;
+  }
+  auto it = endpoints_.find(key);
+  if (it == endpoints_.end()) return false;
+  // The handler may read more frames (nested sends) into the shared buffers.
+  std::vector<std::byte> data(bytes.begin() + sizeof f, bytes.end());
+  COPYDATASTRUCT cds{static_cast<std::uintptr_t>(f.dwData), f.dataSize, data.data()};
+  LPARAM lParam =
+      (f.flags & kFrameCopyData) ? reinterpret_cast<LPARAM>(&cds) : static_cast<LPARAM>(f.lParam);
+  if (f.message == WM_COPYDATA && !(f.flags & kFrameCopyData)) lParam = 0;
+  ++it->second.busy;
+  std::optional<LRESULT> result;
+  if (f.target != HWND_BROADCAST)
+    result = sendToLocalWindow(f.target, f.message, static_cast<WPARAM>(f.wParam), lParam);
+  WireFrame reply = makeFrame(FrameKind::Reply, f.target, f.message, 0, result.value_or(0));
+  reply.sequence = f.sequence;
+  reply.flags = result ? kFrameHandled : 0;
+  replyAndRelease(key, reply);
+  // The sender waited for this answer; the loop comes back for anything
+  // after it.
+  return false;
+}
+
 void ThreadQueue::readIncoming(std::uint64_t key) {
-  for (int frames = 0; frames < 1024; ++frames) {
+  constexpr std::size_t kSlotBytes = sizeof(WireFrame) + kMaxCopyDataBytes;
+  // Large but untouched: only the bytes received land in memory.
+  if (!receiveSlots_) receiveSlots_.reset(new std::byte[kReceiveBatch * kSlotBytes]);
+  for (int batches = 0; batches < 32; ++batches) {
     auto it = endpoints_.find(key);
     if (it == endpoints_.end() || it->second.closing) return;
-    const int fd = it->second.fd;
-    frameBuffer_.resize(sizeof(WireFrame) + kMaxCopyDataBytes);
-    ssize_t n = ::recv(fd, frameBuffer_.data(), frameBuffer_.size(), MSG_DONTWAIT);
+    // Frames read earlier but left for after a send come first, in order.
+    if (!it->second.stash.empty()) {
+      std::vector<std::byte> frame = std::move(it->second.stash.front());
+      it->second.stash.pop_front();
+      if (!handleFrame(key, frame)) return;
+      continue;
+    }
+    iovec iov[kReceiveBatch];
+    mmsghdr headers[kReceiveBatch];
+    for (std::size_t i = 0; i < kReceiveBatch; ++i) {
+      iov[i] = {receiveSlots_.get() + i * kSlotBytes, kSlotBytes};
+      headers[i] = {};
+      headers[i].msg_hdr.msg_iov = &iov[i];
+      headers[i].msg_hdr.msg_iovlen = 1;
+    }
+    int n = ::recvmmsg(it->second.fd, headers, kReceiveBatch, MSG_DONTWAIT, nullptr);
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
-    WireFrame f;
-    if (n < static_cast<ssize_t>(sizeof f)) {
-      removeEndpoint(key);  // closed, broken or malformed
-      return;
-    }
-    std::memcpy(&f, frameBuffer_.data(), sizeof f);
-    if (f.magic != kFrameMagic || f.version != kFrameVersion || f.dataSize > kMaxCopyDataBytes ||
-        static_cast<std::size_t>(n) != sizeof f + f.dataSize) {
+    if (n <= 0) {
       removeEndpoint(key);
       return;
     }
-    if (f.kind == static_cast<std::uint16_t>(FrameKind::Post)) {
-      if (f.message == WM_COPYDATA || f.target == HWND_BROADCAST) continue;
-      auto window = WindowTable::instance().find(f.target);
-      if (!window || !window->alive) continue;
-      MSG m{f.target, f.message, static_cast<WPARAM>(f.wParam), static_cast<LPARAM>(f.lParam)};
-      if (window->ownerThread == id_) {
-        post(m, false);
-      } else if (auto owner = window->owner.lock()) {
-        owner->post(m);
+    for (int i = 0; i < n; ++i) {
+      std::span<const std::byte> frame(
+          receiveSlots_.get() + static_cast<std::size_t>(i) * kSlotBytes, headers[i].msg_len);
+      if (handleFrame(key, frame)) continue;
+      // Stopped after a send: keep the rest of the batch, in order, for the
+      // next read of this connection (possibly a nested one).
+      auto again = endpoints_.find(key);
+      if (again == endpoints_.end()) return;
+      std::deque<std::vector<std::byte>> rest;
+      for (int j = i + 1; j < n; ++j) {
+        const std::byte* start = receiveSlots_.get() + static_cast<std::size_t>(j) * kSlotBytes;
+        rest.emplace_back(start, start + headers[j].msg_len);
       }
-    } else if (f.kind == static_cast<std::uint16_t>(FrameKind::Send)) {
-      // The handler may read more frames (nested sends) and reuse the buffer.
-      std::vector<std::byte> data(frameBuffer_.begin() + sizeof f,
-                                  frameBuffer_.begin() + static_cast<std::ptrdiff_t>(n));
-      COPYDATASTRUCT cds{static_cast<std::uintptr_t>(f.dwData), f.dataSize, data.data()};
-      LPARAM lParam = (f.flags & kFrameCopyData) ? reinterpret_cast<LPARAM>(&cds)
-                                                 : static_cast<LPARAM>(f.lParam);
-      if (f.message == WM_COPYDATA && !(f.flags & kFrameCopyData)) lParam = 0;
-      ++it->second.busy;
-      std::optional<LRESULT> result;
-      if (f.target != HWND_BROADCAST)
-        result = sendToLocalWindow(f.target, f.message, static_cast<WPARAM>(f.wParam), lParam);
-      WireFrame reply = makeFrame(FrameKind::Reply, f.target, f.message, 0, result.value_or(0));
-      reply.sequence = f.sequence;
-      reply.flags = result ? kFrameHandled : 0;
-      replyAndRelease(key, reply);
-    } else {
-      removeEndpoint(key);
+      for (auto& old : again->second.stash) rest.push_back(std::move(old));
+      again->second.stash = std::move(rest);
       return;
     }
+    if (static_cast<std::size_t>(n) < kReceiveBatch) return;
   }
 }
 

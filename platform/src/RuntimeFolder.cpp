@@ -14,7 +14,7 @@ namespace {
 // folder owned by this user; a group- or world-open folder of ours is closed.
 bool ensurePrivateFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  struct stat st{};
+  struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) return false;
   if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return false;
   if ((st.st_mode & 077) != 0 && ::chmod(path.c_str(), 0700) != 0) return false;

@@ -31,8 +31,7 @@ void addToEpoll(int epollFd, int fd, std::uint64_t key) {
 
 }  // namespace
 
-ThreadQueue::ThreadQueue()
-    : id_(static_cast<ThreadId>(::syscall(SYS_gettid))), pid_(::getpid()) {
+ThreadQueue::ThreadQueue() : id_(static_cast<ThreadId>(::syscall(SYS_gettid))), pid_(::getpid()) {
   epollFd_ = ::epoll_create1(EPOLL_CLOEXEC);
   wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   timerFd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
@@ -66,7 +65,8 @@ void ThreadQueue::wake() {
     wakePending_ = true;
   }
   std::uint64_t one = 1;
-  if (wakeFd_ >= 0) [[maybe_unused]] auto n = ::write(wakeFd_, &one, sizeof one);
+  if (wakeFd_ >= 0) [[maybe_unused]]
+    auto n = ::write(wakeFd_, &one, sizeof one);
 }
 
 bool ThreadQueue::post(const MSG& msg, bool wakeOwner) {
@@ -231,6 +231,10 @@ void ThreadQueue::serviceSources(int timeoutMs) {
     } else if (key == kTimerKey) {
       std::uint64_t v;
       [[maybe_unused]] auto r = ::read(timerFd_, &v, sizeof v);
+      // Armed again for whatever is due next, in case this expiry came a
+      // hair before the clock's millisecond turned.
+      std::lock_guard lock(mutex_);
+      armTimerFdLocked();
     } else {
       // A handler run for an earlier event may have closed this endpoint.
       auto it = endpoints_.find(key);
@@ -297,7 +301,7 @@ bool ThreadQueue::fetch(MSG& out, bool wait) {
 
 std::uint64_t ThreadQueue::addListener(int fd, HWND window) {
   const std::uint64_t key = nextKey_++;
-  endpoints_[key] = Endpoint{Endpoint::Kind::Listener, fd, window};
+  endpoints_[key] = Endpoint{Endpoint::Kind::Listener, fd, window, 0, false, {}};
   addToEpoll(epollFd_, fd, key);
   return key;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -106,6 +107,7 @@ class ThreadQueue : public std::enable_shared_from_this<ThreadQueue> {
     // reply to be written.
     int busy = 0;
     bool closing = false;
+    std::deque<std::vector<std::byte>> stash;
   };
   static constexpr std::uint64_t kWakeKey = 1;
   static constexpr std::uint64_t kTimerKey = 2;
@@ -114,6 +116,7 @@ class ThreadQueue : public std::enable_shared_from_this<ThreadQueue> {
   void armTimerFdLocked();
   void acceptAll(const Endpoint& listener);
   void readIncoming(std::uint64_t key);
+  bool handleFrame(std::uint64_t key, std::span<const std::byte> bytes);
   void removeEndpoint(std::uint64_t key);
   void replyAndRelease(std::uint64_t key, const WireFrame& reply);
 
@@ -139,7 +142,8 @@ class ThreadQueue : public std::enable_shared_from_this<ThreadQueue> {
   std::uint64_t sequence_ = 0;
   static constexpr int kFetchesPerPoll = 32;
   int unpolledFetches_ = 0;
-  std::vector<std::byte> frameBuffer_;
+  static constexpr std::size_t kReceiveBatch = 32;
+  std::unique_ptr<std::byte[]> receiveSlots_;
 };
 
 }  // namespace platform::detail

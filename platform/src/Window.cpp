@@ -55,9 +55,7 @@ void releaseWindow(const std::shared_ptr<WindowRecord>& window, ThreadQueue& own
 
 namespace {
 
-bool isLocal(HWND hwnd) {
-  return detail::processOf(hwnd) == WindowTable::instance().processId();
-}
+bool isLocal(HWND hwnd) { return detail::processOf(hwnd) == WindowTable::instance().processId(); }
 
 // The windows a broadcast reaches: ours, then those of the other processes.
 std::vector<HWND> broadcastTargets() {

@@ -75,9 +75,12 @@ std::optional<std::uint64_t> parseHex16(std::string_view s) {
   std::uint64_t v = 0;
   for (char c : s) {
     v <<= 4;
-    if (c >= '0' && c <= '9') v |= static_cast<unsigned>(c - '0');
-    else if (c >= 'a' && c <= 'f') v |= static_cast<unsigned>(c - 'a' + 10);
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      v |= static_cast<unsigned>(c - '0');
+    else if (c >= 'a' && c <= 'f')
+      v |= static_cast<unsigned>(c - 'a' + 10);
+    else
+      return std::nullopt;
   }
   return v;
 }
@@ -112,11 +115,9 @@ std::optional<std::string> readLink(const RuntimeDir& dir, const std::string& na
 void removeFiles(const RuntimeDir& dir, HWND hwnd, bool titled) {
   ::unlinkat(dir.fd(), socketName(hwnd).c_str(), 0);
   if (!titled) return;
-  const std::string suffix = "-" + hex16(hwnd);
   dir.forEachEntry([&](const std::string& name) {
     if (linkHandle(name) == hwnd) ::unlinkat(dir.fd(), name.c_str(), 0);
   });
-  (void)suffix;
 }
 
 }  // namespace

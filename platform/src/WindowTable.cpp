@@ -34,12 +34,11 @@ WindowTable& WindowTable::instance() {
   // Never destroyed: threads ending during exit still find it.
   static WindowTable* table = [] {
     auto* t = new WindowTable;
-    ::pthread_atfork(
-        [] { instance().mutex_.lock(); }, [] { instance().mutex_.unlock(); },
-        [] {
-          instance().mutex_.unlock();
-          instance().resetAfterFork();
-        });
+    ::pthread_atfork([] { instance().mutex_.lock(); }, [] { instance().mutex_.unlock(); },
+                     [] {
+                       instance().mutex_.unlock();
+                       instance().resetAfterFork();
+                     });
     return t;
   }();
   return *table;

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 #include <vector>

@@ -172,7 +172,8 @@ TEST_F(MessageWindowTest, ThreadsSendingToEachOtherDoNotDeadlock) {
 
 TEST_F(MessageWindowTest, SendToAWindowWhoseThreadEndedFails) {
   HWND w = kNoWindow;
-  std::thread t([&] { w = CreateWindow("Gone", [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 1; }); });
+  std::thread t(
+      [&] { w = CreateWindow("Gone", [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 1; }); });
   t.join();
   EXPECT_FALSE(SendMessageChecked(w, WM_USER, 0, 0).has_value());
   EXPECT_FALSE(PostMessage(w, WM_USER, 0, 0));

@@ -47,8 +47,9 @@ TEST_F(TimerClockTest, TimersTickOncePerPeriodInDeadlineOrder) {
   ASSERT_TRUE(SetTimer(w, 601, 500));
   EXPECT_TRUE(RunMessagesFor(2000));
   using Tick = std::pair<std::int64_t, std::uintptr_t>;
-  EXPECT_EQ(log.ticks, (std::vector<Tick>{{1500, 601}, {2000, 600}, {2000, 601}, {2500, 601},
-                                          {3000, 600}, {3000, 601}}));
+  EXPECT_EQ(log.ticks,
+            (std::vector<Tick>{
+                {1500, 601}, {2000, 600}, {2000, 601}, {2500, 601}, {3000, 600}, {3000, 601}}));
 }
 
 TEST_F(TimerClockTest, AdvanceThenPumpDeliversEveryElapsedPeriod) {

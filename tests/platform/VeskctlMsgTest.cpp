@@ -115,7 +115,8 @@ TEST_F(VeskctlMsgTest, ListenReportsWhatFindPostSendAndCopyDataDeliver) {
   EXPECT_EQ(run({"msg", "send", "Vesk Listener", "--registered", "WM_CHORUS_MSG", "11"}).out, "77");
   EXPECT_EQ(listener.outLine(), std::to_string(chorus) + " 11 0");
 
-  Result copied = run({"msg", "copydata", "Vesk Listener", "0x07970003", "0102aBff", "--wparam", "2024"});
+  Result copied =
+      run({"msg", "copydata", "Vesk Listener", "0x07970003", "0102aBff", "--wparam", "2024"});
   EXPECT_EQ(copied.out, "77");
   EXPECT_EQ(listener.outLine(), "74 2024 0x07970003 0102abff");
 

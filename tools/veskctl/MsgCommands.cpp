@@ -206,7 +206,8 @@ void addMsgCommands(CLI::App& app) {
     std::cout << *result << "\n";
   });
 
-  auto copy = msg->add_subcommand("copydata", "Send WM_COPYDATA (dwData, bytes) and print the answer");
+  auto copy =
+      msg->add_subcommand("copydata", "Send WM_COPYDATA (dwData, bytes) and print the answer");
   struct CopyArgs {
     std::string title, dwData, hex;
     long long wParam = 0;
