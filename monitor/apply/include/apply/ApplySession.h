@@ -36,7 +36,12 @@ class ApplySession {
   bool sharedMemory() const { return memory_ != nullptr; }
 
   settings::SettingsImage& working() { return *working_; }
-  const settings::SettingsImage& baseline() const { return *baseline_; }
+  settings::SettingsImage& baseline() { return *baseline_; }
+
+  // Whole-image copies to and from the shared memory under the mutex; false
+  // (nothing copied) without shared memory or when the mutex wait failed.
+  bool readShared(settings::SettingsImage& into);
+  bool writeShared(const settings::SettingsImage& from);
 
   // Steps of a save: flags against the baseline, shared image, files,
   // apply message; then the flags are cleared and the baseline follows.
@@ -49,9 +54,6 @@ class ApplySession {
                                  const settings::SettingsImage& baseline);
 
  private:
-  bool readShared(settings::SettingsImage& into);
-  bool writeShared(const settings::SettingsImage& from);
-
   settings::SettingsFiles files_;
   std::unique_ptr<settings::SettingsImage> working_;
   std::unique_ptr<settings::SettingsImage> baseline_;
