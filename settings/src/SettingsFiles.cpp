@@ -88,6 +88,20 @@ bool writeProfile(const Profile& profile, const std::string& path, std::string& 
 
 }  // namespace
 
+// The shared read storage while this call holds it, else storage of its own.
+class SettingsFiles::BorrowedStorage {
+ public:
+  explicit BorrowedStorage(ReadStorage& shared) : lock_(shared.mutex, std::try_to_lock) {
+    if (lock_.owns_lock()) buffer_ = &shared.buffer;
+  }
+  std::string& buffer() { return *buffer_; }
+
+ private:
+  std::unique_lock<std::mutex> lock_;
+  std::string own_;
+  std::string* buffer_ = &own_;
+};
+
 SettingsFiles::SettingsFiles(std::string programFolder) : folder_(std::move(programFolder)) {}
 
 std::string SettingsFiles::configIniPath() const {
@@ -103,10 +117,12 @@ std::string SettingsFiles::deviceInfoPath() const {
 }
 
 bool SettingsFiles::LoadAll(SettingsImage& image) const {
-  IniFile config(configIniPath());
+  BorrowedStorage storage(*storage_);
+  std::string& buffer = storage.buffer();
+  IniFile config(configIniPath(), std::move(buffer));
   auto* base = reinterpret_cast<unsigned char*>(&image);
   for (const FieldInfo& f : globalFields()) readField(config, f, base + f.offset);
-  std::string buffer = config.releaseBuffer();
+  buffer = config.releaseBuffer();
   for (int i = 0; i < kProfileCount; ++i) {
     const std::string path = defaultProfilePath(i);
     if (FileExists(path))
@@ -124,13 +140,14 @@ bool SettingsFiles::SaveAll(const SettingsImage& image) const {
   if (isValidProfile(image.CurrentProfile))
     ok = WriteWindowsMouseValues(image.Profiles[image.CurrentProfile]) && ok;
 
-  IniFile config(configIniPath());
+  BorrowedStorage storage(*storage_);
+  std::string& buffer = storage.buffer();
+  IniFile config(configIniPath(), std::move(buffer));
   config.beginBatch();
   const auto* base = reinterpret_cast<const unsigned char*>(&image);
   for (const FieldInfo& f : globalFields()) writeField(config, f, base + f.offset);
   ok = config.commitBatch() && ok;
-
-  std::string buffer = config.releaseBuffer();
+  buffer = config.releaseBuffer();
   for (int i = 0; i < kProfileCount; ++i) {
     const std::string path = defaultProfilePath(i);
     ok = ensureFolderOf(path) && writeProfile(image.Profiles[i], path, buffer) && ok;

@@ -1,6 +1,7 @@
 #include <cstring>
 #include <memory>
 #include <random>
+#include <thread>
 
 #include "TestFolder.h"
 #include "platform/Registry.h"
@@ -194,6 +195,32 @@ TEST_F(SettingsFilesTest, OriginalFolderLoadsFieldForFieldAndAnUnchangedSaveKeep
   ASSERT_TRUE(SettingsFiles(folder_).SaveAll(*image));
   EXPECT_EQ(readFile(folder_ + "config.ini"), configBefore);
   for (int p = 0; p < kProfileCount; ++p) EXPECT_EQ(readFile(profileFile(p)), before[p]) << p;
+}
+
+TEST_F(SettingsFilesTest, OneFilesObjectServesTwoThreadsAtOnce) {
+  auto expected = std::make_unique<SettingsImage>();
+  writeOriginalFolder(folder_, *expected);
+  const SettingsFiles files(folder_);
+  // Settle the Windows values of the active profile first: saving them and
+  // reading them back maps Acceleration onto its table row.
+  files.LoadAll(*expected);
+  ASSERT_TRUE(files.SaveAll(*expected));
+  files.LoadAll(*expected);
+  auto work = [&](bool* same) {
+    auto image = std::make_unique<SettingsImage>();
+    *same = true;
+    for (int i = 0; i < 20; ++i) {
+      files.LoadAll(*image);
+      *same = *same && std::memcmp(image.get(), expected.get(), sizeof(SettingsImage)) == 0;
+      *same = *same && files.SaveAll(*image);
+    }
+  };
+  bool first = false, second = false;
+  std::thread other(work, &second);
+  work(&first);
+  other.join();
+  EXPECT_TRUE(first);
+  EXPECT_TRUE(second);
 }
 
 TEST_F(SettingsFilesTest, ChangedValueIsReplacedInPlaceAndUnknownKeysStay) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -51,7 +53,17 @@ class SettingsFiles {
   bool ReadDeviceInfo(DeviceInfoTable& table) const;
 
  private:
+  // Storage for reading the files, kept from call to call: a profile file is
+  // over 100 KB, and fresh memory for every read costs more than the parsing.
+  // A call that finds it in use by another thread reads into its own.
+  struct ReadStorage {
+    std::mutex mutex;
+    std::string buffer;
+  };
+  class BorrowedStorage;
+
   std::string folder_;
+  std::shared_ptr<ReadStorage> storage_ = std::make_shared<ReadStorage>();
 };
 
 // One profile to or from a file with every key of the profile table, in table
