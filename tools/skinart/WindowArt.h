@@ -28,6 +28,9 @@ struct WindowArt {
   QString name;
   QSize size;
   int face = 0, hover = 0, pressed = 0, disabled = 0;  // resource numbers
+  // Program folder of the window's program, relative to the suite's
+  // ("FWUpdate" for the Firmware updater); its sheets go to <folder>/skin/.
+  QString folder;
   std::function<void(QPainter&, const QSize&)> background;
   std::vector<ArtControl> controls;
 };

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QList>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -44,8 +45,9 @@ void writeImage(const QString& relative, const QImage& image, const char* format
   ++written;
 }
 
-void writeBitmap(int number, const QImage& image) {
-  writeImage(QString::fromStdString(skin::res::bitmapPath(number)), image, "PNG");
+void writeBitmap(int number, const QImage& image, const QString& folder = {}) {
+  const QString path = QString::fromStdString(skin::res::bitmapPath(number));
+  writeImage(folder.isEmpty() ? path : folder + QLatin1Char('/') + path, image, "PNG");
 }
 
 void writeGif(const QString& relative, const std::vector<skinart::GifEncoder::Frame>& frames) {
@@ -66,10 +68,16 @@ int main(int argc, char** argv) {
   using namespace skinart;
 
   for (const WindowArt& art : allWindowArt()) {
-    writeBitmap(art.face, renderSheet(art, State::Normal));
-    writeBitmap(art.hover, renderSheet(art, State::Hover));
-    writeBitmap(art.pressed, renderSheet(art, State::Pressed));
-    writeBitmap(art.disabled, renderSheet(art, State::Disabled));
+    // A window may use fewer than four sheets (number 0) or one sheet in
+    // two roles (the same number twice): the first role named draws it.
+    QList<int> done;
+    const std::pair<int, State> roles[4] = {
+        {art.face, State::Normal}, {art.hover, State::Hover}, {art.pressed, State::Pressed}, {art.disabled, State::Disabled}};
+    for (const auto& [number, state] : roles) {
+      if (number == 0 || done.contains(number)) continue;
+      done.push_back(number);
+      writeBitmap(number, renderSheet(art, state), art.folder);
+    }
   }
   writeBitmap(res::kPageMask, pageMask());
   writeBitmap(res::kThumbSmall, sliderThumb(14, 20, color::kAccent));
