@@ -128,13 +128,25 @@ TEST_F(MonitorEndToEndTest, WithoutTheDeviceLibraryTheMonitorRunsOn) {
   EXPECT_EQ(WEXITSTATUS(suite.stop(monitorPid)), 0);
 }
 
+// An object under the shared image's name that is not private to the user;
+// the platform never trusts it, so no Monitor can create the shared memory
+// while it is there. Removed again however the test ends.
+class PlantedSharedImage {
+ public:
+  PlantedSharedImage()
+      : path_("/dev/shm/vesk-" + std::to_string(geteuid()) +
+              "-shm-NIVARO_VeskORBOptical_Mouse_Share_Data") {
+    std::ofstream(path_) << "";
+    std::filesystem::permissions(path_, std::filesystem::perms(0644));
+  }
+  ~PlantedSharedImage() { std::filesystem::remove(path_); }
+
+ private:
+  std::string path_;
+};
+
 TEST_F(MonitorEndToEndTest, WithoutSharedMemoryTheMonitorRunsOn) {
-  // An object under the shared image's name that is not private to the user
-  // is never trusted, so the Monitor cannot create the shared memory.
-  const std::string planted =
-      "/dev/shm/vesk-" + std::to_string(geteuid()) + "-shm-NIVARO_VeskORBOptical_Mouse_Share_Data";
-  std::ofstream(planted) << "";
-  std::filesystem::permissions(planted, std::filesystem::perms(0644));
+  PlantedSharedImage planted;
   startConnected();
   EXPECT_TRUE(suite.alive(monitorPid));
   EXPECT_NE(suite.run("'" + suite.tool("veskctl") + "' image --raw 2>/dev/null").exitCode, 0);
@@ -143,7 +155,6 @@ TEST_F(MonitorEndToEndTest, WithoutSharedMemoryTheMonitorRunsOn) {
     return suite.readFile(suite.folder() / "config.ini").find("CurrentProfile=1") !=
            std::string::npos;
   }));
-  std::filesystem::remove(planted);
 }
 
 TEST_F(MonitorEndToEndTest, ASecondInstanceEndsAndAsksTheFirstToOpenTheConfiguration) {
