@@ -188,8 +188,10 @@ std::uint8_t MouseModel::handleTracking(std::span<const std::uint8_t> r) {
 }
 
 std::uint8_t MouseModel::handleColourBlock(std::span<const std::uint8_t> r) {
-  if (!checksumMatches(r)) return kStatusFailed;
+  // The mouse's colour memory holds 256 blocks.
+  constexpr std::size_t kColourMemoryBlocks = 256;
   const std::size_t block = readU16(r, 1);
+  if (!checksumMatches(r) || block >= kColourMemoryBlocks) return kStatusFailed;
   const std::size_t end = (block + 1) * kColourBlockData;
   if (memory_.colourDatabase.size() < end) memory_.colourDatabase.resize(end, 0);
   std::copy_n(r.begin() + kColourBlockDataOffset, kColourBlockData,

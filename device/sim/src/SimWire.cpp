@@ -68,7 +68,7 @@ bool sendFrame(int fd, Kind kind, std::span<const std::uint8_t> payload) {
   std::vector<std::uint8_t> frame(4 + length);
   for (int i = 0; i < 4; ++i) frame[i] = static_cast<std::uint8_t>(length >> (8 * i));
   frame[4] = kind;
-  std::memcpy(frame.data() + 5, payload.data(), payload.size());
+  if (!payload.empty()) std::memcpy(frame.data() + 5, payload.data(), payload.size());
   return writeAll(fd, frame.data(), frame.size());
 }
 
