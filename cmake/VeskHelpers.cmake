@@ -11,9 +11,10 @@ function(vesk_suite_target target)
 endfunction()
 
 # vesk_test(NAME SOURCES ... LIBS ... [LABELS ...])
-# One GoogleTest executable; its cases are registered with ctest one by one.
-# Every test runs with a private runtime folder and config home so tests never
-# see each other's windows, sockets or stores.
+# One GoogleTest executable; its cases are registered with ctest one by one,
+# each with the offscreen Qt platform and the ENV entries given ("NAME=value").
+# Tests that touch the message layer or the registry store make their own
+# private runtime folder and config home.
 function(vesk_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -22,8 +23,13 @@ function(vesk_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}"
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+  # Property values are lists themselves: their ';' must survive being passed on.
+  set(environment QT_QPA_PLATFORM=offscreen ${ARG_ENV})
+  string(REPLACE ";" "\\;" environment "${environment}")
+  set(properties TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${environment}")
+  if(ARG_LABELS)
+    string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
+    list(APPEND properties LABELS "${labels}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
 endfunction()
