@@ -53,7 +53,8 @@ void BitmapEdit::setSignAllowed(bool allowed) {
 
 bool BitmapEdit::filterText() {
   if (!numeric_) return false;
-  const QString allowed = signAllowed_ ? QStringLiteral("0123456789-+") : QStringLiteral("0123456789");
+  const QString allowed =
+      signAllowed_ ? QStringLiteral("0123456789-+") : QStringLiteral("0123456789");
   const QString current = text();
   QString reduced;
   for (const QChar c : current)

@@ -39,7 +39,11 @@ QRegion shapeOf(const QImage& thumb) {
 
 CPHSlider::CPHSlider(const QImage& thumb, int trackStartX, int trackY, int trackEndX, int controlId,
                      QWidget* track)
-    : QWidget(track), thumb_(thumb), startX_(trackStartX), y_(trackY), endX_(trackEndX),
+    : QWidget(track),
+      thumb_(thumb),
+      startX_(trackStartX),
+      y_(trackY),
+      endX_(trackEndX),
       controlId_(controlId) {
   setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -88,7 +92,9 @@ void CPHSlider::mouseMoveEvent(QMouseEvent* event) {
   move(x, y_);
   const int span = endX_ - thumb_.width() - startX_;
   int value = minimum_;
-  if (span > 0) value = minimum_ + static_cast<int>(static_cast<long long>(x - startX_) * (maximum_ - minimum_) / span);
+  if (span > 0)
+    value = minimum_ +
+            static_cast<int>(static_cast<long long>(x - startX_) * (maximum_ - minimum_) / span);
   value_ = std::clamp(value, std::min(minimum_, maximum_), std::max(minimum_, maximum_));
   report();
 }
@@ -97,7 +103,8 @@ void CPHSlider::mouseReleaseEvent(QMouseEvent* event) {
   if (!dragging_ || event->button() != Qt::LeftButton) return;
   dragging_ = false;
   const int span = endX_ - thumb_.width() - startX_;
-  const double raw = span > 0 ? minimum_ + double(x() - startX_) * (maximum_ - minimum_) / span : minimum_;
+  const double raw =
+      span > 0 ? minimum_ + double(x() - startX_) * (maximum_ - minimum_) / span : minimum_;
   qCDebug(lcThumb, "CPHSlider=%f", raw);
   const double whole = snap_ ? std::round(raw) : std::trunc(raw);
   value_ = static_cast<int>(std::clamp(whole, double(std::min(minimum_, maximum_)),
@@ -106,6 +113,8 @@ void CPHSlider::mouseReleaseEvent(QMouseEvent* event) {
   if (snap_) move(positionFor(value_), y_);
 }
 
-void CPHSlider::report() { postControlMessage(parentWidget(), SliderValueMsg, static_cast<WPARAM>(value_), controlId_); }
+void CPHSlider::report() {
+  postControlMessage(parentWidget(), SliderValueMsg, static_cast<WPARAM>(value_), controlId_);
+}
 
 }  // namespace skin

@@ -16,7 +16,8 @@ Q_LOGGING_CATEGORY(lcTrack, "vesk.skin.slider.track", QtWarningMsg)
 
 namespace skin {
 
-CclickHSlider::CclickHSlider(const QImage& thumb, const LayoutEntry& layout, QWidget* owner, int controlId)
+CclickHSlider::CclickHSlider(const QImage& thumb, const LayoutEntry& layout, QWidget* owner,
+                             int controlId)
     : QWidget(owner), controlId_(controlId) {
   applyLayout(this, layout);
   help_ = layoutHelp(layout);
@@ -30,7 +31,8 @@ CclickHSlider::CclickHSlider(const QImage& thumb, const LayoutEntry& layout, QWi
   thumb_->setValue(minimum_);
 }
 
-CclickHSlider::CclickHSlider(int thumbBitmap, const LayoutEntry& layout, QWidget* owner, int controlId)
+CclickHSlider::CclickHSlider(int thumbBitmap, const LayoutEntry& layout, QWidget* owner,
+                             int controlId)
     : CclickHSlider(SkinResources::bitmap(thumbBitmap), layout, owner, controlId) {}
 
 void CclickHSlider::setBackground(const QImage& sheet) {

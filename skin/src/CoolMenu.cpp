@@ -1,7 +1,7 @@
 #include "skin/CoolMenu.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
@@ -26,15 +26,20 @@ const char* kTrademarkProperty = "coolMenuTrademark";
 // Sizes of the menu's parts; the drawing itself is CoolMenu::paintEvent.
 class CoolMenu::Style : public QProxyStyle {
  public:
-  explicit Style(CoolMenu* menu) : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), menu_(menu) {}
+  explicit Style(CoolMenu* menu)
+      : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))), menu_(menu) {}
 
-  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
     switch (metric) {
-      case PM_MenuPanelWidth: return kFrameWidth;
+      case PM_MenuPanelWidth:
+        return kFrameWidth;
       case PM_MenuHMargin:
       case PM_MenuVMargin:
-      case PM_MenuDesktopFrameWidth: return 0;
-      default: return QProxyStyle::pixelMetric(metric, option, widget);
+      case PM_MenuDesktopFrameWidth:
+        return 0;
+      default:
+        return QProxyStyle::pixelMetric(metric, option, widget);
     }
   }
 
@@ -44,7 +49,8 @@ class CoolMenu::Style : public QProxyStyle {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     int width = menu_->itemWidth() - 2 * kFrameWidth;
     if (item) {
-      const int text = item->fontMetrics.horizontalAdvance(item->text.section(QLatin1Char('\t'), 0, 0));
+      const int text =
+          item->fontMetrics.horizontalAdvance(item->text.section(QLatin1Char('\t'), 0, 0));
       width = std::max(width, kTextLeft + text + 16 + kArrowFromRight + 8);
     }
     return QSize(width, kItemHeight);
@@ -95,8 +101,12 @@ void CoolMenu::setItemWidth(int width) {
 
 void CoolMenu::setMark(QAction* action, bool on) { action->setProperty(kMarkProperty, on); }
 bool CoolMenu::hasMark(const QAction* action) { return action->property(kMarkProperty).toBool(); }
-void CoolMenu::setTrademark(QAction* action, bool on) { action->setProperty(kTrademarkProperty, on); }
-bool CoolMenu::hasTrademark(const QAction* action) { return action->property(kTrademarkProperty).toBool(); }
+void CoolMenu::setTrademark(QAction* action, bool on) {
+  action->setProperty(kTrademarkProperty, on);
+}
+bool CoolMenu::hasTrademark(const QAction* action) {
+  return action->property(kTrademarkProperty).toBool();
+}
 int CoolMenu::command(const QAction* action) { return action ? action->data().toInt() : 0; }
 
 int CoolMenu::execCommand(const QPoint& globalPos) { return command(exec(globalPos)); }
@@ -145,7 +155,8 @@ void CoolMenu::paintEvent(QPaintEvent* event) {
     if (hasTrademark(action)) {
       painter.setFont(small);
       painter.drawText(QPoint(item.left() + kTextLeft + metrics.horizontalAdvance(text),
-                              item.top() + (item.height() - metrics.height()) / 2 + QFontMetrics(small).ascent()),
+                              item.top() + (item.height() - metrics.height()) / 2 +
+                                  QFontMetrics(small).ascent()),
                        QStringLiteral("TM"));
     }
     if (action->menu()) {

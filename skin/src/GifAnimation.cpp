@@ -48,11 +48,14 @@ bool GifAnimation::load(const QByteArray& data) {
   }
   frames_.clear();
   QImage still;
-  const bool hugeScreen = split.screenWidth > kMaxCanvas.width() || split.screenHeight > kMaxCanvas.height();
+  const bool hugeScreen =
+      split.screenWidth > kMaxCanvas.width() || split.screenHeight > kMaxCanvas.height();
   if (split.isGif && hugeScreen && !split.frames.empty()) {
     // A screen far larger than any picture (hostile data): show the frame alone.
     const std::vector<std::uint8_t>& gif = split.frames.front().gif;
-    still = QImage::fromData(QByteArray(reinterpret_cast<const char*>(gif.data()), static_cast<qsizetype>(gif.size())), "GIF");
+    still = QImage::fromData(
+        QByteArray(reinterpret_cast<const char*>(gif.data()), static_cast<qsizetype>(gif.size())),
+        "GIF");
   } else if (!(split.isGif && hugeScreen)) {
     still = QImage::fromData(data);
   }

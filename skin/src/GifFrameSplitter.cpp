@@ -129,10 +129,14 @@ GifSplit splitGif(std::span<const std::uint8_t> data) {
       gif.push_back(0);
       append(gif, globalTable);
       if (hasControl) {
-        const std::uint8_t gce[] = {0x21, 0xF9, 4, control.packed,
+        const std::uint8_t gce[] = {0x21,
+                                    0xF9,
+                                    4,
+                                    control.packed,
                                     static_cast<std::uint8_t>(control.delay & 0xFF),
                                     static_cast<std::uint8_t>(control.delay >> 8),
-                                    control.transparentIndex, 0};
+                                    control.transparentIndex,
+                                    0};
         append(gif, gce);
       }
       gif.push_back(0x2C);

@@ -27,7 +27,8 @@ struct GifPlayer::Shared {
   bool loop = true;
 
   void invalidate() {
-    if (target) QMetaObject::invokeMethod(target, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    if (target)
+      QMetaObject::invokeMethod(target, qOverload<>(&QWidget::update), Qt::QueuedConnection);
   }
   void finishedOnce() {
     if (target) QMetaObject::invokeMethod(target, "finished", Qt::QueuedConnection);
@@ -45,7 +46,8 @@ struct GifPlayer::Shared {
       }
       const int waitMs = self->animation.advance();
       self->invalidate();
-      self->stopEvent.wait_for(lock, std::chrono::milliseconds(waitMs), [&] { return self->stopFlag; });
+      self->stopEvent.wait_for(lock, std::chrono::milliseconds(waitMs),
+                               [&] { return self->stopFlag; });
     }
     self->running = false;
     self->doneEvent.notify_all();

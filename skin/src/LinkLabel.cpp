@@ -100,7 +100,8 @@ void LinkLabel::leaveEvent(QEvent* event) {
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (linkMode_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+  if (linkMode_ && event->button() == Qt::LeftButton &&
+      rect().contains(event->position().toPoint())) {
     SkinContext::instance().shellOpen(text_);
     emit opened(text_);
     update();

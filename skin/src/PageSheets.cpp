@@ -17,7 +17,9 @@ QImage cutImage(const QImage& sheet, const QRect& rect) {
 }
 
 PageSheets::PageSheets(QImage normal, QImage hover, QImage pressed, QImage disabled)
-    : normal_(std::move(normal)), hover_(std::move(hover)), pressed_(std::move(pressed)),
+    : normal_(std::move(normal)),
+      hover_(std::move(hover)),
+      pressed_(std::move(pressed)),
       disabled_(std::move(disabled)) {}
 
 PageSheets PageSheets::fromResources(int normal, int hover, int pressed, int disabled) {

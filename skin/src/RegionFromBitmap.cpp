@@ -24,9 +24,10 @@ QRegion regionFromBitmap(const QImage& bitmap, QColor key, int tolerance) {
   if (bitmap.isNull()) return result;
   const QImage image = bitmap.convertToFormat(QImage::Format_RGB32);
   tolerance = std::max(0, tolerance);
-  const KeyRange range{{key.red(), key.green(), key.blue()},
-                       {std::min(255, key.red() + tolerance), std::min(255, key.green() + tolerance),
-                        std::min(255, key.blue() + tolerance)}};
+  const KeyRange range{
+      {key.red(), key.green(), key.blue()},
+      {std::min(255, key.red() + tolerance), std::min(255, key.green() + tolerance),
+       std::min(255, key.blue() + tolerance)}};
 
   // Runs of one row are one-pixel-high rectangles in top-down, left-right
   // order, which is the banded form QRegion takes without sorting.

@@ -89,10 +89,14 @@ SkinButton::Picture SkinButton::currentPicture() const {
 
 const QImage& SkinButton::picture(Picture which) const {
   switch (which) {
-    case Picture::Hover: return pictures_.hover;
-    case Picture::Pressed: return pictures_.pressed;
-    case Picture::Disabled: return pictures_.disabled;
-    case Picture::Normal: break;
+    case Picture::Hover:
+      return pictures_.hover;
+    case Picture::Pressed:
+      return pictures_.pressed;
+    case Picture::Disabled:
+      return pictures_.disabled;
+    case Picture::Normal:
+      break;
   }
   return pictures_.normal;
 }
@@ -112,8 +116,9 @@ void SkinButton::paintEvent(QPaintEvent*) {
   if (trademark_) {
     const QFont small = SkinResources::arialFont(8);
     painter.setFont(small);
-    painter.drawText(QPoint(5 + metrics.horizontalAdvance(caption_), top + QFontMetrics(small).ascent()),
-                     QStringLiteral("TM"));
+    painter.drawText(
+        QPoint(5 + metrics.horizontalAdvance(caption_), top + QFontMetrics(small).ascent()),
+        QStringLiteral("TM"));
   }
 }
 
@@ -179,7 +184,8 @@ void SkinButton::onClicked() {
     selected_ = !selected_;
     repaint();
   }
-  sendControlMessage(parentWidget(), WM_COMMAND, platform::MAKEWPARAM(0, BN_CLICKED), toLParam(this));
+  sendControlMessage(parentWidget(), WM_COMMAND, platform::MAKEWPARAM(0, BN_CLICKED),
+                     toLParam(this));
 }
 
 }  // namespace skin

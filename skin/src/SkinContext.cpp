@@ -14,7 +14,8 @@ SkinContext& SkinContext::instance() {
   return context;
 }
 
-void SkinContext::registerMessages(const std::function<UINT(std::string_view)>& registerWindowMessage) {
+void SkinContext::registerMessages(
+    const std::function<UINT(std::string_view)>& registerWindowMessage) {
   if (!registerWindowMessage) return;
   if (const UINT number = registerWindowMessage(kBitmapEditKillFocusName); number != 0)
     killFocusMessage_ = number;

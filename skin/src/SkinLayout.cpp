@@ -16,7 +16,8 @@ void applyLayout(QWidget* control, const LayoutEntry& entry) {
       if (other == name || other.startsWith(repeated)) ++sameName;
     }
   }
-  control->setObjectName(sameName == 0 ? name : name + QLatin1Char('#') + QString::number(sameName + 1));
+  control->setObjectName(sameName == 0 ? name
+                                       : name + QLatin1Char('#') + QString::number(sameName + 1));
 }
 
 }  // namespace skin

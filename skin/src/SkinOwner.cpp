@@ -14,7 +14,8 @@ void postControlMessage(QWidget* receiver, UINT msg, WPARAM wParam, LPARAM lPara
   QMetaObject::invokeMethod(
       receiver,
       [receiver, msg, wParam, lParam] {
-        if (SkinOwner* owner = ownerInterface(receiver)) owner->handleControlMessage(msg, wParam, lParam);
+        if (SkinOwner* owner = ownerInterface(receiver))
+          owner->handleControlMessage(msg, wParam, lParam);
       },
       Qt::QueuedConnection);
 }

@@ -36,7 +36,8 @@ void SkinProgressBar::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), background_);
   const long long span = maximum_ - minimum_;
   if (span <= 0) return;
-  const int filled = static_cast<int>(static_cast<long long>(width()) * (position_ - minimum_) / span);
+  const int filled =
+      static_cast<int>(static_cast<long long>(width()) * (position_ - minimum_) / span);
   if (filled <= 0) return;
   const QRect bar(0, 0, filled, height());
   painter.fillRect(bar, bar_);

@@ -13,7 +13,8 @@ namespace skin::SkinResources {
 
 QString resolve(const QString& relative) {
   QString path = SkinContext::instance().programFolder();
-  const QStringList parts = QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/'))
+  const QStringList parts = QString(relative)
+                                .replace(QLatin1Char('\\'), QLatin1Char('/'))
                                 .split(QLatin1Char('/'), Qt::SkipEmptyParts);
   for (const QString& part : parts) {
     QString component = part;

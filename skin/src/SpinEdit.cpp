@@ -90,7 +90,8 @@ LRESULT SpinEdit::handleControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void SpinEdit::step(int direction) {
   if (direction > 0 && value_ >= maximum_) return;
   if (direction < 0 && value_ <= minimum_) return;
-  value_ = std::clamp(value_ + direction * step_, std::min(minimum_, maximum_), std::max(minimum_, maximum_));
+  value_ = std::clamp(value_ + direction * step_, std::min(minimum_, maximum_),
+                      std::max(minimum_, maximum_));
   replaceText(QString::number(toShown(value_)));
 }
 
@@ -104,8 +105,9 @@ void SpinEdit::onEditNotify(WPARAM how) {
   long long magnitude = 0;
   for (const QChar c : rest)
     if (c.isDigit()) magnitude = std::min(magnitude * 10 + c.digitValue(), kTypedLimit);
-  const long long typed = std::clamp(negative ? -magnitude : magnitude,
-                                     static_cast<long long>(std::numeric_limits<int>::min()), typedCap());
+  const long long typed =
+      std::clamp(negative ? -magnitude : magnitude,
+                 static_cast<long long>(std::numeric_limits<int>::min()), typedCap());
   int v = toStored(typed);
 
   if (how == 13) {

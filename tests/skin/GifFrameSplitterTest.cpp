@@ -35,7 +35,8 @@ TEST(GifFrameSplitter, OneFrameIsAGifOfOneFrameAndAStillPicture) {
 
 TEST(GifFrameSplitter, SeveralFramesKeepOffsetsDelaysAndDisposalAndDecodeAlone) {
   ensureApp();
-  const auto data = makeGif(4, 3, {{0, 0, 255, 0, 0, 0, 1}, {3, 2, 0, 255, 0, 10, 2}, {1, 1, 0, 0, 255, 50, 3}});
+  const auto data =
+      makeGif(4, 3, {{0, 0, 255, 0, 0, 0, 1}, {3, 2, 0, 255, 0, 10, 2}, {1, 1, 0, 0, 255, 50, 3}});
   const auto split = skin::splitGif(data);
   ASSERT_TRUE(split.isGif);
   EXPECT_EQ(split.screenWidth, 4);
@@ -44,7 +45,8 @@ TEST(GifFrameSplitter, SeveralFramesKeepOffsetsDelaysAndDisposalAndDecodeAlone) 
   EXPECT_EQ(*split.background, (skin::GifRgb{40, 50, 60}));
   ASSERT_EQ(split.frames.size(), 3u);
   const QColor expected[3] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255)};
-  const int delays[3] = {0, 10, 50}, disposals[3] = {1, 2, 3}, lefts[3] = {0, 3, 1}, tops[3] = {0, 2, 1};
+  const int delays[3] = {0, 10, 50}, disposals[3] = {1, 2, 3}, lefts[3] = {0, 3, 1},
+            tops[3] = {0, 2, 1};
   for (int i = 0; i < 3; ++i) {
     const skin::GifFrame& f = split.frames[static_cast<std::size_t>(i)];
     EXPECT_EQ(f.delay, delays[i]);
@@ -70,7 +72,8 @@ TEST(GifAnimation, RestorePreviousPutsBackWhatLayUnderTheFrame) {
   const QColor background(40, 50, 60), red(255, 0, 0), blue(0, 0, 255), green(0, 255, 0);
   // Green stays; red is drawn over it with "restore previous"; blue follows elsewhere.
   skin::GifAnimation animation;
-  ASSERT_TRUE(animation.load(bytes(makeGif(2, 2, {{0, 0, 0, 255, 0, 10, 1}, {0, 0, 255, 0, 0, 10, 3}, {1, 1, 0, 0, 255, 10, 1}}))));
+  ASSERT_TRUE(animation.load(bytes(makeGif(
+      2, 2, {{0, 0, 0, 255, 0, 10, 1}, {0, 0, 255, 0, 0, 10, 3}, {1, 1, 0, 0, 255, 10, 1}}))));
   ASSERT_TRUE(animation.isAnimated());
   EXPECT_EQ(animation.background(), background);
   EXPECT_EQ(animation.canvas().pixelColor(1, 0), background);
@@ -93,7 +96,8 @@ TEST(GifAnimation, RestorePreviousPutsBackWhatLayUnderTheFrame) {
 TEST(GifAnimation, RestoreBackgroundClearsTheFrameArea) {
   ensureApp();
   skin::GifAnimation animation;
-  ASSERT_TRUE(animation.load(bytes(makeGif(2, 1, {{0, 0, 255, 0, 0, 10, 2}, {1, 0, 0, 0, 255, 10, 1}}))));
+  ASSERT_TRUE(
+      animation.load(bytes(makeGif(2, 1, {{0, 0, 255, 0, 0, 10, 2}, {1, 0, 0, 0, 255, 10, 1}}))));
   animation.advance();
   animation.advance();
   EXPECT_EQ(animation.canvas().pixelColor(0, 0), QColor(40, 50, 60));
@@ -124,7 +128,8 @@ TEST(GifFrameSplitter, DataThatIsNotAGifIsAStillPictureOrNothing) {
 
 TEST(GifFrameSplitter, TruncatedDataKeepsTheCompleteFramesOnly) {
   ensureApp();
-  const auto full = makeGif(3, 3, {{0, 0, 255, 0, 0, 5, 1}, {1, 1, 0, 255, 0, 5, 1}, {2, 2, 0, 0, 255, 5, 1}});
+  const auto full =
+      makeGif(3, 3, {{0, 0, 255, 0, 0, 5, 1}, {1, 1, 0, 255, 0, 5, 1}, {2, 2, 0, 0, 255, 5, 1}});
   std::size_t previous = 0;
   for (std::size_t length = 0; length <= full.size(); ++length) {
     const std::vector<std::uint8_t> cut(full.begin(), full.begin() + static_cast<long>(length));
@@ -141,7 +146,8 @@ TEST(GifFrameSplitter, TruncatedDataKeepsTheCompleteFramesOnly) {
 
 TEST(GifFrameSplitter, MutatedDataNeverCrashesTheSplitterOrThePlayer) {
   ensureApp();
-  const auto original = makeGif(4, 4, {{0, 0, 255, 0, 0, 5, 3}, {1, 1, 0, 255, 0, 5, 2}, {2, 2, 0, 0, 255, 5, 1}});
+  const auto original =
+      makeGif(4, 4, {{0, 0, 255, 0, 0, 5, 3}, {1, 1, 0, 255, 0, 5, 2}, {2, 2, 0, 0, 255, 5, 1}});
   std::mt19937 random(20261208);
   for (int round = 0; round < 500; ++round) {
     auto data = original;
@@ -149,9 +155,15 @@ TEST(GifFrameSplitter, MutatedDataNeverCrashesTheSplitterOrThePlayer) {
     for (int e = 0; e < edits; ++e) {
       const std::size_t at = random() % data.size();
       switch (random() % 3) {
-        case 0: data[at] = static_cast<std::uint8_t>(random()); break;
-        case 1: data.erase(data.begin() + static_cast<long>(at)); break;
-        default: data.insert(data.begin() + static_cast<long>(at), static_cast<std::uint8_t>(random())); break;
+        case 0:
+          data[at] = static_cast<std::uint8_t>(random());
+          break;
+        case 1:
+          data.erase(data.begin() + static_cast<long>(at));
+          break;
+        default:
+          data.insert(data.begin() + static_cast<long>(at), static_cast<std::uint8_t>(random()));
+          break;
       }
       if (data.empty()) data.push_back(0);
     }

@@ -16,7 +16,8 @@ TEST(LayoutEntry, ParsesTheWrittenExamples) {
   EXPECT_EQ(low.helpView(), "");
 
   EXPECT_EQ(parseLayout("BUTTON_ReCalibrate,85,168,90,20,Reset").helpView(), "Reset");
-  const auto name = parseLayout("Profile 1 name,31,  514,101,21,Profile assigned to profile slot #1");
+  const auto name =
+      parseLayout("Profile 1 name,31,  514,101,21,Profile assigned to profile slot #1");
   EXPECT_EQ(name.helpView(), "Profile assigned to profile slot #1");
   EXPECT_EQ(name.top, 514);
   EXPECT_EQ(name.width(), 101);

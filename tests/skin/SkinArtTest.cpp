@@ -9,8 +9,8 @@
 #include "WaveWriter.h"
 #include "WindowArt.h"
 #include "skin/GifAnimation.h"
-#include "skin/LayoutEntry.h"
 #include "skin/GifFrameSplitter.h"
+#include "skin/LayoutEntry.h"
 #include "skin/MainWindowLayout.h"
 #include "skin/RegionFromBitmap.h"
 
@@ -37,18 +37,22 @@ QImage noisyPicture(int width, int height, unsigned seed) {
 TEST(GifEncoder, FramesComeBackPixelForPixelThroughSplitterAndDecoder) {
   ensureApp();
   // Enough noise that the code table fills up and starts afresh several times.
-  std::vector<skinart::GifEncoder::Frame> frames = {
-      {noisyPicture(150, 80, 1), 5, 1}, {noisyPicture(150, 80, 2), 12, 3}, {noisyPicture(150, 80, 3), 0, 2}};
+  std::vector<skinart::GifEncoder::Frame> frames = {{noisyPicture(150, 80, 1), 5, 1},
+                                                    {noisyPicture(150, 80, 2), 12, 3},
+                                                    {noisyPicture(150, 80, 3), 0, 2}};
   const QByteArray gif = skinart::GifEncoder::encode(frames, QColor(0, 0, 0));
-  const auto split = skin::splitGif({reinterpret_cast<const std::uint8_t*>(gif.constData()), static_cast<std::size_t>(gif.size())});
+  const auto split = skin::splitGif({reinterpret_cast<const std::uint8_t*>(gif.constData()),
+                                     static_cast<std::size_t>(gif.size())});
   ASSERT_TRUE(split.isGif);
   ASSERT_EQ(split.frames.size(), 3u);
   EXPECT_EQ(split.frames[1].delay, 12);
   EXPECT_EQ(split.frames[1].disposal, 3);
   for (std::size_t i = 0; i < 3; ++i) {
     const auto& part = split.frames[i].gif;
-    const QImage decoded = QImage::fromData(QByteArray(reinterpret_cast<const char*>(part.data()), qsizetype(part.size())), "GIF")
-                               .convertToFormat(QImage::Format_RGB32);
+    const QImage decoded =
+        QImage::fromData(
+            QByteArray(reinterpret_cast<const char*>(part.data()), qsizetype(part.size())), "GIF")
+            .convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(decoded.size(), QSize(150, 80));
     EXPECT_EQ(decoded, frames[i].image) << "frame " << i;
   }
@@ -57,8 +61,10 @@ TEST(GifEncoder, FramesComeBackPixelForPixelThroughSplitterAndDecoder) {
 TEST(GifEncoder, EveryShippedAnimationDecodesWithAllItsFrames) {
   ensureApp();
   const std::vector<std::pair<std::vector<skinart::GifEncoder::Frame>, QSize>> animations = {
-      {skinart::progressFrames(), QSize(128, 15)}, {skinart::levelFrames(13), QSize(220, 34)},
-      {skinart::colorFlowFrames(3), QSize(23, 23)}, {skinart::doubleClickClipFrames(), QSize(42, 23)}};
+      {skinart::progressFrames(), QSize(128, 15)},
+      {skinart::levelFrames(13), QSize(220, 34)},
+      {skinart::colorFlowFrames(3), QSize(23, 23)},
+      {skinart::doubleClickClipFrames(), QSize(42, 23)}};
   for (const auto& [frames, size] : animations) {
     skin::GifAnimation animation;
     ASSERT_TRUE(animation.load(skinart::GifEncoder::encode(frames, QColor(13, 14, 17))));
@@ -95,7 +101,8 @@ TEST(MainWindowArt, ShapeKeepsEveryControlAndEveryStateLooksDifferent) {
   for (const skinart::ArtControl& control : art.controls) {
     const skin::LayoutEntry e = skin::parseLayout(control.layout);
     const QRect r(e.left, e.top, e.width(), e.height());
-    EXPECT_EQ(shape.intersected(r), QRegion(r)) << control.layout << " lies wholly inside the window";
+    EXPECT_EQ(shape.intersected(r), QRegion(r))
+        << control.layout << " lies wholly inside the window";
     EXPECT_NE(face.copy(r), hover.copy(r)) << control.layout;
     EXPECT_NE(face.copy(r), pressed.copy(r)) << control.layout;
   }
@@ -103,8 +110,8 @@ TEST(MainWindowArt, ShapeKeepsEveryControlAndEveryStateLooksDifferent) {
 
 TEST(SharedArt, ThumbsHaveTheirSizesAndAKeyColourCorner) {
   ensureApp();
-  const QImage thumbs[] = {skinart::sliderThumb(14, 20, QColor(53, 160, 222)), skinart::sliderThumb(17, 21, QColor(60, 136, 191)),
-                           skinart::dpiThumb()};
+  const QImage thumbs[] = {skinart::sliderThumb(14, 20, QColor(53, 160, 222)),
+                           skinart::sliderThumb(17, 21, QColor(60, 136, 191)), skinart::dpiThumb()};
   const QSize sizes[] = {QSize(14, 20), QSize(17, 21), QSize(15, 5)};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(thumbs[i].size(), sizes[i]);

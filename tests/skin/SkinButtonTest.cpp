@@ -62,7 +62,8 @@ TEST_F(SkinButtonTest, CheckModeTogglesOnReleaseAndSendsCommandEachTime) {
 }
 
 TEST_F(SkinButtonTest, PushModeReportsEveryClickWithoutLatching) {
-  SkinButton button(skin::parseLayout("Apply,640,563,72,30,Apply the setting to the device"), &owner);
+  SkinButton button(skin::parseLayout("Apply,640,563,72,30,Apply the setting to the device"),
+                    &owner);
   QSignalSpy clicked(&button, &QAbstractButton::clicked);
   QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(3, 3));
   QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(3, 3));
@@ -141,7 +142,8 @@ TEST_F(SkinButtonTest, MovingStraightFromOneButtonToAnotherReportsLeaveBeforeEnt
   EXPECT_TRUE(b->isHover());
   EXPECT_EQ(skin::SkinContext::instance().helpText(), "Second help");
 
-  const std::vector<Message> expected = {{skin::ButtonHoverMsg, 1, 200}, {skin::ButtonHoverMsg, 0, 200},
+  const std::vector<Message> expected = {{skin::ButtonHoverMsg, 1, 200},
+                                         {skin::ButtonHoverMsg, 0, 200},
                                          {skin::ButtonHoverMsg, 1, 201}};
   EXPECT_EQ(owner.of(skin::ButtonHoverMsg), expected);
   // The main window heard about the help text each time: set, cleared, set.

@@ -60,7 +60,8 @@ TEST(RegionFromBitmap, ManyRunsAreJoinedAcrossBatches) {
   ensureApp();
   QImage checker(120, 80, QImage::Format_RGB32);  // 4800 one-pixel runs: three batches
   for (int y = 0; y < checker.height(); ++y)
-    for (int x = 0; x < checker.width(); ++x) checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(9, 9, 9));
+    for (int x = 0; x < checker.width(); ++x)
+      checker.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(9, 9, 9));
   const QRegion region = skin::regionFromBitmap(checker);
   EXPECT_EQ(area(region), 120 * 80 / 2);
   EXPECT_TRUE(region.contains(QPoint(0, 0)));
@@ -85,7 +86,8 @@ TEST(SkinPage, TakesTheSizeOfItsFaceAndTheShapeOfItsMask) {
 TEST(GifPlayer, PlaysOnItsOwnThreadAndStopsPromptly) {
   ensureApp();
   skin::GifPlayer player;
-  ASSERT_TRUE(player.loadData(bytes(makeGif(2, 2, {{0, 0, 255, 0, 0, 0, 1}, {1, 1, 0, 0, 255, 0, 1}}))));
+  ASSERT_TRUE(
+      player.loadData(bytes(makeGif(2, 2, {{0, 0, 255, 0, 0, 0, 1}, {1, 1, 0, 0, 255, 0, 1}}))));
   EXPECT_TRUE(player.isAnimated());
   EXPECT_EQ(player.frameCount(), 2);
   EXPECT_EQ(player.backgroundColor(), QColor(40, 50, 60));

@@ -77,7 +77,8 @@ struct GifFrameSpec {
   bool control = true;
 };
 
-inline std::vector<std::uint8_t> makeGif(int width, int height, const std::vector<GifFrameSpec>& frames,
+inline std::vector<std::uint8_t> makeGif(int width, int height,
+                                         const std::vector<GifFrameSpec>& frames,
                                          std::uint8_t backgroundIndex = 1) {
   std::vector<std::uint8_t> d = {'G', 'I', 'F', '8', '9', 'a'};
   auto word = [&](int v) {

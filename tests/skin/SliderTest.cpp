@@ -15,7 +15,8 @@ class SliderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ensureApp();
-    slider = new CclickHSlider(makeThumb(17, 21), skin::parseLayout("Pointer Speed,414,200,216,21,Speed"), &owner, 302);
+    slider = new CclickHSlider(
+        makeThumb(17, 21), skin::parseLayout("Pointer Speed,414,200,216,21,Speed"), &owner, 302);
     slider->setRange(1, 11);
     slider->setSnap(true);
   }

@@ -28,7 +28,8 @@ std::vector<GifEncoder::Frame> progressFrames() {
       const double distance = head - x;
       int alpha = 0;
       if (distance >= 0 && distance < 48) alpha = static_cast<int>(255 * (1 - distance / 48));
-      const QColor cell = alpha > 0 ? QColor(53, 160, 222, std::max(40, alpha)) : QColor(40, 44, 52);
+      const QColor cell =
+          alpha > 0 ? QColor(53, 160, 222, std::max(40, alpha)) : QColor(40, 44, 52);
       const QPointF poly[4] = {{double(x), 12.5}, {x + 4.0, 12.5}, {x + 8.0, 2.5}, {x + 4.0, 2.5}};
       p.setPen(Qt::NoPen);
       p.setBrush(cell);
@@ -59,7 +60,8 @@ std::vector<GifEncoder::Frame> levelFrames(int level) {
       p.setPen(Qt::NoPen);
       if (s < level) {
         const double t = kSegments > 1 ? double(s) / (kSegments - 1) : 0;
-        QColor c = QColor::fromRgbF(float((60 + (53 - 60) * t) / 255), float((136 + (160 - 136) * t) / 255),
+        QColor c = QColor::fromRgbF(float((60 + (53 - 60) * t) / 255),
+                                    float((136 + (160 - 136) * t) / 255),
                                     float((191 + (222 - 191) * t) / 255));
         const double glow = std::max(0.0, 1 - std::abs(s - shine) / 1.5);
         c = c.lighter(100 + int(55 * glow));
@@ -116,7 +118,8 @@ void drawMouseGlyph(QPainter& p, const QRectF& body, bool leftLit) {
     left.moveTo(body.center().x(), body.top() + 1);
     left.lineTo(body.center().x(), split);
     left.lineTo(body.left() + 1, split);
-    left.arcTo(QRectF(body.left() + 1, body.top() + 1, body.width() - 2, body.width() - 2), 180, -90);
+    left.arcTo(QRectF(body.left() + 1, body.top() + 1, body.width() - 2, body.width() - 2), 180,
+               -90);
     p.fillPath(left, color::kAccent);
   }
   p.setPen(QPen(color::kText, 1));
@@ -152,7 +155,8 @@ std::vector<GifEncoder::Frame> doubleClickClipFrames() {
   std::vector<GifEncoder::Frame> frames;
   // Two presses, each with a ripple, then the confirmation.
   for (int press = 0; press < 2; ++press)
-    for (int step = 0; step < 4; ++step) frames.push_back({clipFrame(3 + step * 3, step < 2, 0), 5, 1});
+    for (int step = 0; step < 4; ++step)
+      frames.push_back({clipFrame(3 + step * 3, step < 2, 0), 5, 1});
   for (int step = 0; step < 4; ++step) frames.push_back({clipFrame(0, false, 1), 8, 1});
   frames.push_back({doubleClickPicture(), 5, 1});
   return frames;

@@ -15,7 +15,8 @@ QFont artFont(int pixelSize, bool bold, qreal letterSpacing, bool italic) {
   return f;
 }
 
-void drawText(QPainter& p, const QRect& r, const QString& text, const QColor& c, const QFont& f, int flags) {
+void drawText(QPainter& p, const QRect& r, const QString& text, const QColor& c, const QFont& f,
+              int flags) {
   p.save();
   p.setFont(f);
   p.setPen(c);
@@ -32,7 +33,8 @@ void drawBackdrop(QPainter& p, const QRect& r) {
   p.save();
   p.setClipRect(r);
   p.setPen(QColor(255, 255, 255, 5));
-  for (int x = r.left() - r.height(); x < r.right(); x += 6) p.drawLine(x, r.bottom(), x + r.height(), r.top());
+  for (int x = r.left() - r.height(); x < r.right(); x += 6)
+    p.drawLine(x, r.bottom(), x + r.height(), r.top());
   p.restore();
 }
 
@@ -49,7 +51,8 @@ QPainterPath chamfered(const QRectF& r, qreal cut) {
   return path;
 }
 
-void verticalFill(QPainter& p, const QPainterPath& path, const QRectF& r, const QColor& top, const QColor& bottom) {
+void verticalFill(QPainter& p, const QPainterPath& path, const QRectF& r, const QColor& top,
+                  const QColor& bottom) {
   QLinearGradient g(r.topLeft(), r.bottomLeft());
   g.setColorAt(0, top);
   g.setColorAt(1, bottom);
@@ -91,7 +94,8 @@ void drawPushButton(QPainter& p, const QRect& r, State s, const QString& caption
     p.drawLine(QPointF(box.left() + 1, box.top() + 1), QPointF(box.right() - 7, box.top() + 1));
   }
   if (s == State::Hover) {
-    p.fillRect(QRectF(box.left() + 4, box.bottom() - 2, box.width() - 8, 1.5), QColor(53, 160, 222, 170));
+    p.fillRect(QRectF(box.left() + 4, box.bottom() - 2, box.width() - 8, 1.5),
+               QColor(53, 160, 222, 170));
   }
   if (s == State::Pressed) {
     p.setPen(QColor(0, 0, 0, 70));
@@ -99,7 +103,8 @@ void drawPushButton(QPainter& p, const QRect& r, State s, const QString& caption
   }
   p.restore();
   const int px = r.height() >= 28 ? 13 : 12;
-  drawText(p, r.adjusted(0, s == State::Pressed ? 1 : 0, 0, 0), caption.toUpper(), text, artFont(px, true, 0.8));
+  drawText(p, r.adjusted(0, s == State::Pressed ? 1 : 0, 0, 0), caption.toUpper(), text,
+           artFont(px, true, 0.8));
 }
 
 void drawTab(QPainter& p, const QRect& r, State s, const QString& caption, int fontSize) {
@@ -118,7 +123,8 @@ void drawTab(QPainter& p, const QRect& r, State s, const QString& caption, int f
       verticalFill(p, path, box, QColor(36, 40, 48), QColor(22, 25, 30));
       p.setPen(QPen(QColor(70, 78, 92), 1));
       p.drawPath(path);
-      p.fillRect(QRectF(box.left() + 1, box.bottom() - 2, box.width() - 2, 2), QColor(53, 160, 222, 150));
+      p.fillRect(QRectF(box.left() + 1, box.bottom() - 2, box.width() - 2, 2),
+                 QColor(53, 160, 222, 150));
       text = color::kText;
       break;
     case State::Pressed: {
@@ -186,7 +192,8 @@ void drawField(QPainter& p, const QRect& r, State s) {
   p.fillRect(QRect(r.left(), r.top(), r.width(), 2), QColor(0, 0, 0, 120));
   p.setPen(border);
   p.drawRect(r.adjusted(0, 0, -1, -1));
-  if (s == State::Pressed) p.fillRect(QRect(r.left() + 1, r.bottom() - 1, r.width() - 2, 2), color::kAccent);
+  if (s == State::Pressed)
+    p.fillRect(QRect(r.left() + 1, r.bottom() - 1, r.width() - 2, 2), color::kAccent);
   p.restore();
 }
 
@@ -217,7 +224,8 @@ void drawMarker(QPainter& p, const QRect& r, State s) {
   const QPointF c = box.center();
   const qreal w = 4.2, gap = 1.2;
   for (int i = 0; i < 4; ++i) {
-    const QRectF paneRect(c.x() + (i % 2 ? gap / 2 : -gap / 2 - w), c.y() + (i / 2 ? gap / 2 : -gap / 2 - w), w, w);
+    const QRectF paneRect(c.x() + (i % 2 ? gap / 2 : -gap / 2 - w),
+                          c.y() + (i / 2 ? gap / 2 : -gap / 2 - w), w, w);
     if (lit) {
       p.setPen(Qt::NoPen);
       p.setBrush(i == 0 ? color::kBright : color::kAccent);
@@ -263,10 +271,14 @@ struct MarkColors {
 
 MarkColors markColors(State s) {
   switch (s) {
-    case State::Hover: return {QColor(30, 34, 41), color::kAccent, color::kAccent, color::kBright};
-    case State::Pressed: return {QColor(22, 58, 84), color::kAccent, color::kBright, color::kBright};
-    case State::Disabled: return {QColor(15, 16, 19), color::kLineSoft, color::kFaint, color::kFaint};
-    case State::Normal: break;
+    case State::Hover:
+      return {QColor(30, 34, 41), color::kAccent, color::kAccent, color::kBright};
+    case State::Pressed:
+      return {QColor(22, 58, 84), color::kAccent, color::kBright, color::kBright};
+    case State::Disabled:
+      return {QColor(15, 16, 19), color::kLineSoft, color::kFaint, color::kFaint};
+    case State::Normal:
+      break;
   }
   return {QColor(12, 13, 16), QColor(70, 76, 88), color::kDim, color::kText};
 }
@@ -284,12 +296,14 @@ void drawCheckBox(QPainter& p, const QRect& r, State s, const QString& caption) 
   p.drawRect(box);
   if (s == State::Pressed) {
     p.setPen(QPen(c.ink, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QPointF tick[3] = {{box.left() + 2.5, box.center().y()}, {box.left() + box.width() * 0.42, box.bottom() - 2.5},
+    const QPointF tick[3] = {{box.left() + 2.5, box.center().y()},
+                             {box.left() + box.width() * 0.42, box.bottom() - 2.5},
                              {box.right() - 2, box.top() + 2.5}};
     p.drawPolyline(tick, 3);
   }
   p.restore();
-  drawText(p, r.adjusted(size + 7, 0, 0, 0), caption, c.label, artFont(12), Qt::AlignLeft | Qt::AlignVCenter);
+  drawText(p, r.adjusted(size + 7, 0, 0, 0), caption, c.label, artFont(12),
+           Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void drawRadio(QPainter& p, const QRect& r, State s, const QString& caption) {
@@ -307,7 +321,8 @@ void drawRadio(QPainter& p, const QRect& r, State s, const QString& caption) {
     p.drawEllipse(ring.adjusted(3, 3, -3, -3));
   }
   p.restore();
-  drawText(p, r.adjusted(size + 7, 0, 0, 0), caption, c.label, artFont(12), Qt::AlignLeft | Qt::AlignVCenter);
+  drawText(p, r.adjusted(size + 7, 0, 0, 0), caption, c.label, artFont(12),
+           Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void drawSliderTrack(QPainter& p, const QRect& r, State s) {
@@ -319,7 +334,8 @@ void drawSliderTrack(QPainter& p, const QRect& r, State s) {
   p.drawRect(line.adjusted(0, 0, -1, -1));
   p.restore();
   // The groove carries no fill: the thumb alone shows the value.
-  if (s == State::Hover) p.fillRect(QRect(line.left() + 1, line.top(), line.width() - 2, 1), QColor(53, 160, 222, 120));
+  if (s == State::Hover)
+    p.fillRect(QRect(line.left() + 1, line.top(), line.width() - 2, 1), QColor(53, 160, 222, 120));
 }
 
 void drawSpinField(QPainter& p, const QRect& r, State s) {
@@ -346,8 +362,8 @@ void drawSpinField(QPainter& p, const QRect& r, State s) {
 
 void drawSectionLabel(QPainter& p, const QPoint& at, const QString& text) {
   p.fillRect(QRect(at.x(), at.y() - 10, 3, 12), color::kAccent);
-  drawText(p, QRect(at.x() + 9, at.y() - 12, 400, 16), text.toUpper(), color::kDim, artFont(11, true, 1.6),
-           Qt::AlignLeft | Qt::AlignVCenter);
+  drawText(p, QRect(at.x() + 9, at.y() - 12, 400, 16), text.toUpper(), color::kDim,
+           artFont(11, true, 1.6), Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void drawBrackets(QPainter& p, const QRect& r, int length, const QColor& c) {

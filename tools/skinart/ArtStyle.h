@@ -12,7 +12,8 @@
 namespace skinart {
 
 enum class State { Normal, Hover, Pressed, Disabled };
-inline constexpr State kAllStates[4] = {State::Normal, State::Hover, State::Pressed, State::Disabled};
+inline constexpr State kAllStates[4] = {State::Normal, State::Hover, State::Pressed,
+                                        State::Disabled};
 
 namespace color {
 inline const QColor kCut(255, 255, 255);  // mask key: cut away

@@ -12,7 +12,9 @@ namespace {
 std::vector<QRgb> choosePalette(const std::vector<GifEncoder::Frame>& frames, QRgb background) {
   std::unordered_map<std::uint32_t, std::uint64_t> counts;
   std::unordered_map<std::uint32_t, std::array<std::uint64_t, 3>> sums;
-  auto bucket = [](QRgb c) { return ((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3); };
+  auto bucket = [](QRgb c) {
+    return ((qRed(c) >> 3) << 10) | ((qGreen(c) >> 3) << 5) | (qBlue(c) >> 3);
+  };
   for (const auto& frame : frames) {
     const QImage image = frame.image.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
@@ -40,12 +42,14 @@ std::vector<QRgb> choosePalette(const std::vector<GifEncoder::Frame>& frames, QR
   return palette;
 }
 
-std::uint8_t nearest(const std::vector<QRgb>& palette, QRgb c, std::unordered_map<QRgb, std::uint8_t>& cache) {
+std::uint8_t nearest(const std::vector<QRgb>& palette, QRgb c,
+                     std::unordered_map<QRgb, std::uint8_t>& cache) {
   if (auto it = cache.find(c); it != cache.end()) return it->second;
   int best = 0;
   long bestDistance = -1;
   for (int i = 0; i < 256; ++i) {
-    const long dr = qRed(c) - qRed(palette[i]), dg = qGreen(c) - qGreen(palette[i]), db = qBlue(c) - qBlue(palette[i]);
+    const long dr = qRed(c) - qRed(palette[i]), dg = qGreen(c) - qGreen(palette[i]),
+               db = qBlue(c) - qBlue(palette[i]);
     const long d = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
     if (bestDistance < 0 || d < bestDistance) {
       bestDistance = d;
@@ -157,7 +161,8 @@ QByteArray GifEncoder::encode(const std::vector<Frame>& frames, const QColor& ba
     indices.reserve(static_cast<std::size_t>(size.width() * size.height()));
     for (int y = 0; y < image.height(); ++y) {
       const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-      for (int x = 0; x < image.width(); ++x) indices.push_back(nearest(palette, row[x] | 0xFF000000u, cache));
+      for (int x = 0; x < image.width(); ++x)
+        indices.push_back(nearest(palette, row[x] | 0xFF000000u, cache));
     }
     out.append(char(8));
     const QByteArray data = compress(indices, 8);

@@ -12,9 +12,9 @@ namespace skinart {
 class GifEncoder {
  public:
   struct Frame {
-    QImage image;       // every frame has the size of the first
-    int delay = 8;      // hundredths of a second
-    int disposal = 1;   // 1 keep, 2 background, 3 previous
+    QImage image;      // every frame has the size of the first
+    int delay = 8;     // hundredths of a second
+    int disposal = 1;  // 1 keep, 2 background, 3 previous
   };
 
   static QByteArray encode(const std::vector<Frame>& frames, const QColor& background);

@@ -50,10 +50,10 @@ void drawMainBackground(QPainter& p, const QSize& size) {
   p.fillRect(QRect(0, 75, size.width(), 1), rule);
   p.fillRect(QRect(22, 74, 150, 3), color::kAccent);
 
-  drawText(p, QRect(22, 26, 120, 34), QStringLiteral("VESK"), color::kBright, artFont(32, true, 1.5, true),
-           Qt::AlignLeft | Qt::AlignVCenter);
-  drawText(p, QRect(128, 32, 200, 26), QStringLiteral("ORB OPTICAL"), color::kAccent, artFont(15, false, 3.2),
-           Qt::AlignLeft | Qt::AlignVCenter);
+  drawText(p, QRect(22, 26, 120, 34), QStringLiteral("VESK"), color::kBright,
+           artFont(32, true, 1.5, true), Qt::AlignLeft | Qt::AlignVCenter);
+  drawText(p, QRect(128, 32, 200, 26), QStringLiteral("ORB OPTICAL"), color::kAccent,
+           artFont(15, false, 3.2), Qt::AlignLeft | Qt::AlignVCenter);
   drawText(p, QRect(24, 58, 300, 14), QStringLiteral("GAMING MOUSE CONFIGURATION"), color::kDim,
            artFont(9, true, 2.4), Qt::AlignLeft | Qt::AlignVCenter);
   drawText(p, QRect(mw::kSoftwareVersionX - 34, 12, 30, 16), QStringLiteral("APP"), color::kFaint,
@@ -81,7 +81,8 @@ void drawMainBackground(QPainter& p, const QSize& size) {
   p.setPen(color::kLineSoft);
   p.drawRect(pageRect.adjusted(-1, -1, 0, 0));
   drawBrackets(p, pageRect.adjusted(-2, -2, 1, 1), 12, color::kAccentDeep);
-  drawText(p, pageRect, QStringLiteral("VESK"), QColor(255, 255, 255, 8), artFont(120, true, 8, true));
+  drawText(p, pageRect, QStringLiteral("VESK"), QColor(255, 255, 255, 8),
+           artFont(120, true, 8, true));
 
   // Profile area.
   drawSectionLabel(p, QPoint(14, 468), QStringLiteral("Profile slots"));
@@ -122,7 +123,8 @@ WindowArt mainWindowArt() {
   art.controls.push_back({mw::kSave, ArtKind::PushButton, "Save"});
   art.controls.push_back({mw::kEdit, ArtKind::PushButton, "Edit"});
   for (int i = 0; i < 5; ++i) {
-    art.controls.push_back({mw::kProfileTabs[i], ArtKind::ProfileTab, QStringLiteral("Profile %1").arg(i + 1)});
+    art.controls.push_back(
+        {mw::kProfileTabs[i], ArtKind::ProfileTab, QStringLiteral("Profile %1").arg(i + 1)});
     art.controls.push_back({mw::kProfileNames[i], ArtKind::Field, {}});
     art.controls.push_back({mw::kWindowsProfile[i], ArtKind::Marker, {}});
   }

@@ -37,7 +37,8 @@ QImage sliderThumb(int width, int height, const QColor& accent) {
   const int body = height - (width + 1) / 2;
   QPolygon shape;
   shape << QPoint(1, 0) << QPoint(width - 2, 0) << QPoint(width - 1, 1) << QPoint(width - 1, body)
-        << QPoint(width / 2, height - 1) << QPoint((width - 1) / 2, height - 1) << QPoint(0, body) << QPoint(0, 1);
+        << QPoint(width / 2, height - 1) << QPoint((width - 1) / 2, height - 1) << QPoint(0, body)
+        << QPoint(0, 1);
   QLinearGradient metal(0, 0, width, 0);
   metal.setColorAt(0, QColor(92, 98, 110));
   metal.setColorAt(0.45, QColor(58, 62, 72));
@@ -116,7 +117,7 @@ QImage colorDotsPlate() {
 }
 
 QString languageCode(int language) {
-  static const char* const kCodes[17] = {"DA", "EN", "FI", "FR", "DE", "IT", "JA", "KO", "PL",
+  static const char* const kCodes[17] = {"DA", "EN",  "FI", "FR", "DE", "IT",  "JA", "KO", "PL",
                                          "RU", "ZHS", "ES", "SV", "TH", "ZHT", "TR", "VI"};
   return QString::fromLatin1(language >= 0 && language < 17 ? kCodes[language] : kCodes[1]);
 }

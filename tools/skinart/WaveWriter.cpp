@@ -50,7 +50,8 @@ std::vector<std::int16_t> doubleClickSound(int sampleRate) {
       const double hiss = (double(noise >> 16) / 32768.0 - 1.0) * std::exp(-t * 900.0);
       const double body = std::sin(2 * M_PI * pitch * t) * std::exp(-t * 260.0);
       const double v = 0.45 * hiss + 0.55 * body;
-      samples[static_cast<std::size_t>(start + i)] = static_cast<std::int16_t>(std::lround(v * 20000.0));
+      samples[static_cast<std::size_t>(start + i)] =
+          static_cast<std::int16_t>(std::lround(v * 20000.0));
     }
   };
   click(sampleRate * 2 / 100, 2400.0);

@@ -9,18 +9,42 @@ void drawArtControl(QPainter& p, const ArtControl& control, State state) {
   const QRect r(entry.left, entry.top, entry.width(), entry.height());
   if (r.isEmpty()) return;
   switch (control.kind) {
-    case ArtKind::PushButton: drawPushButton(p, r, state, control.caption); break;
-    case ArtKind::Tab: drawTab(p, r, state, control.caption); break;
-    case ArtKind::ProfileTab: drawTab(p, r, state, control.caption, 11); break;
-    case ArtKind::Minimize: drawGlyphButton(p, r, state, Glyph::Minimize); break;
-    case ArtKind::Close: drawGlyphButton(p, r, state, Glyph::Close); break;
-    case ArtKind::Field: drawField(p, r, state); break;
-    case ArtKind::Marker: drawMarker(p, r, state); break;
-    case ArtKind::Chip: drawChip(p, r, state, control.caption); break;
-    case ArtKind::CheckBox: drawCheckBox(p, r, state, control.caption); break;
-    case ArtKind::Radio: drawRadio(p, r, state, control.caption); break;
-    case ArtKind::SliderTrack: drawSliderTrack(p, r, state); break;
-    case ArtKind::Spin: drawSpinField(p, r, state); break;
+    case ArtKind::PushButton:
+      drawPushButton(p, r, state, control.caption);
+      break;
+    case ArtKind::Tab:
+      drawTab(p, r, state, control.caption);
+      break;
+    case ArtKind::ProfileTab:
+      drawTab(p, r, state, control.caption, 11);
+      break;
+    case ArtKind::Minimize:
+      drawGlyphButton(p, r, state, Glyph::Minimize);
+      break;
+    case ArtKind::Close:
+      drawGlyphButton(p, r, state, Glyph::Close);
+      break;
+    case ArtKind::Field:
+      drawField(p, r, state);
+      break;
+    case ArtKind::Marker:
+      drawMarker(p, r, state);
+      break;
+    case ArtKind::Chip:
+      drawChip(p, r, state, control.caption);
+      break;
+    case ArtKind::CheckBox:
+      drawCheckBox(p, r, state, control.caption);
+      break;
+    case ArtKind::Radio:
+      drawRadio(p, r, state, control.caption);
+      break;
+    case ArtKind::SliderTrack:
+      drawSliderTrack(p, r, state);
+      break;
+    case ArtKind::Spin:
+      drawSpinField(p, r, state);
+      break;
   }
 }
 

@@ -10,7 +10,20 @@
 
 namespace skinart {
 
-enum class ArtKind { PushButton, Tab, ProfileTab, Minimize, Close, Field, Marker, Chip, CheckBox, Radio, SliderTrack, Spin };
+enum class ArtKind {
+  PushButton,
+  Tab,
+  ProfileTab,
+  Minimize,
+  Close,
+  Field,
+  Marker,
+  Chip,
+  CheckBox,
+  Radio,
+  SliderTrack,
+  Spin
+};
 
 // One control on a window's sheets: where (its layout string, the same the
 // window builds the control from), what kind, and the label drawn into it.

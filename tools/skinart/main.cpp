@@ -20,7 +20,8 @@ int written = 0;
 bool failed = false;
 
 QString target(const QString& relative) {
-  const QString path = outDir + QLatin1Char('/') + QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/'));
+  const QString path =
+      outDir + QLatin1Char('/') + QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/'));
   QDir().mkpath(QFileInfo(path).absolutePath());
   return path;
 }
@@ -71,8 +72,10 @@ int main(int argc, char** argv) {
     // A window may use fewer than four sheets (number 0) or one sheet in
     // two roles (the same number twice): the first role named draws it.
     QList<int> done;
-    const std::pair<int, State> roles[4] = {
-        {art.face, State::Normal}, {art.hover, State::Hover}, {art.pressed, State::Pressed}, {art.disabled, State::Disabled}};
+    const std::pair<int, State> roles[4] = {{art.face, State::Normal},
+                                            {art.hover, State::Hover},
+                                            {art.pressed, State::Pressed},
+                                            {art.disabled, State::Disabled}};
     for (const auto& [number, state] : roles) {
       if (number == 0 || done.contains(number)) continue;
       done.push_back(number);
@@ -87,14 +90,17 @@ int main(int argc, char** argv) {
   writeBitmap(res::kHandCursor, handCursor());
   writeBitmap(res::kColorDots, colorDotsPlate());
   for (int language = 0; language < res::kLanguageCount; ++language)
-    for (int state = 0; state < 3; ++state) writeBitmap(res::languageFlag(language, state), languageChip(language, state));
+    for (int state = 0; state < 3; ++state)
+      writeBitmap(res::languageFlag(language, state), languageChip(language, state));
 
   writeGif(QString::fromLatin1(res::kProgressAnimation), progressFrames());
   for (int level = 1; level <= res::kLevelCount; ++level)
     writeGif(QString::asprintf(res::kLevelAnimationFormat, level), levelFrames(level));
-  for (int flow = 1; flow <= 5; ++flow) writeGif(QString::fromLatin1(res::kColorFlowAnimations[flow - 1]), colorFlowFrames(flow));
+  for (int flow = 1; flow <= 5; ++flow)
+    writeGif(QString::fromLatin1(res::kColorFlowAnimations[flow - 1]), colorFlowFrames(flow));
 
-  writeImage(QString::fromLatin1(res::kDoubleClickPicture), doubleClickPicture().convertToFormat(QImage::Format_RGB888), "BMP");
+  writeImage(QString::fromLatin1(res::kDoubleClickPicture),
+             doubleClickPicture().convertToFormat(QImage::Format_RGB888), "BMP");
   writeGif(QString::fromLatin1(res::kDoubleClickClip), doubleClickClipFrames());
   writeBytes(QString::fromLatin1(res::kDoubleClickSound), waveFile(doubleClickSound(44100), 44100));
 

@@ -29,7 +29,8 @@ void GalleryBoard::place(QWidget* control, const QString& caption) {
   control->move(nextX_, y);
   control->show();
   const int columnWidth = std::max(control->width(), 84);
-  captions_.push_back({QRect(nextX_ - 4, rowTop_ + rowHeight_ + 4, columnWidth + 8, kCaptionHeight), caption, false});
+  captions_.push_back({QRect(nextX_ - 4, rowTop_ + rowHeight_ + 4, columnWidth + 8, kCaptionHeight),
+                       caption, false});
   nextX_ += columnWidth + kGap;
 }
 

@@ -77,14 +77,18 @@ const char* const kSampleSpin = "Spin,0,80,51,17,";
 PageSheets sampleSheets() {
   skinart::WindowArt art;
   art.size = QSize(200, 100);
-  art.background = [](QPainter& p, const QSize& size) { p.fillRect(QRect(QPoint(0, 0), size), QColor(13, 14, 17)); };
+  art.background = [](QPainter& p, const QSize& size) {
+    p.fillRect(QRect(QPoint(0, 0), size), QColor(13, 14, 17));
+  };
   art.controls = {{kSampleCheck, skinart::ArtKind::CheckBox, "Enable acceleration"},
                   {kSampleRadio, skinart::ArtKind::Radio, "Breathing"},
                   {kSampleTrack, skinart::ArtKind::SliderTrack, {}},
                   {kSampleDpiTrack, skinart::ArtKind::SliderTrack, {}},
                   {kSampleSpin, skinart::ArtKind::Spin, {}}};
-  return PageSheets(skinart::renderSheet(art, skinart::State::Normal), skinart::renderSheet(art, skinart::State::Hover),
-                    skinart::renderSheet(art, skinart::State::Pressed), skinart::renderSheet(art, skinart::State::Disabled));
+  return PageSheets(skinart::renderSheet(art, skinart::State::Normal),
+                    skinart::renderSheet(art, skinart::State::Hover),
+                    skinart::renderSheet(art, skinart::State::Pressed),
+                    skinart::renderSheet(art, skinart::State::Disabled));
 }
 
 void hoverLabel(LinkLabel* label) {
@@ -104,12 +108,13 @@ void renderMainWindow(const PageSheets& sheets) {
   }
   tabs[0]->setSelected(true);
   tabs[2]->setHover(true);
-  for (const char* layout : {mw::kCreate, mw::kLoad, mw::kSave, mw::kEdit, mw::kOk, mw::kApply, mw::kCancel,
-                             mw::kMinimize, mw::kExit}) {
+  for (const char* layout : {mw::kCreate, mw::kLoad, mw::kSave, mw::kEdit, mw::kOk, mw::kApply,
+                             mw::kCancel, mw::kMinimize, mw::kExit}) {
     (new SkinButton(at(layout), &window))->setSheets(sheets);
   }
   const QString names[5] = {"FPS Arena", "MMO Raid", "Desktop", "Racing", "Default 5"};
-  const PageSheets markerOn(sheets.pressed(), sheets.pressed(), sheets.pressed(), sheets.disabled());
+  const PageSheets markerOn(sheets.pressed(), sheets.pressed(), sheets.pressed(),
+                            sheets.disabled());
   for (int slot = 0; slot < 5; ++slot) {
     auto* tab = new SkinButton(at(mw::kProfileTabs[slot]), &window);
     tab->setSheets(sheets);
@@ -125,22 +130,26 @@ void renderMainWindow(const PageSheets& sheets) {
       flow->loadFile(QString::fromLatin1(res::kColorFlowAnimations[1]));
     } else {
       auto* dots = new ColorDotsIndicator(at(mw::kProfileColors[slot]), &window);
-      const QColor zones[5][4] = {{Qt::red, Qt::red, QColor(255, 60, 0), QColor(255, 60, 0)},
-                                  {QColor(0, 200, 255), QColor(0, 120, 255), QColor(0, 200, 255), QColor(0, 120, 255)},
-                                  {QColor(0, 255, 120), QColor(0, 255, 120), QColor(0, 255, 120), QColor(0, 255, 120)},
-                                  {},
-                                  {Qt::black, Qt::black, Qt::black, Qt::black}};
+      const QColor zones[5][4] = {
+          {Qt::red, Qt::red, QColor(255, 60, 0), QColor(255, 60, 0)},
+          {QColor(0, 200, 255), QColor(0, 120, 255), QColor(0, 200, 255), QColor(0, 120, 255)},
+          {QColor(0, 255, 120), QColor(0, 255, 120), QColor(0, 255, 120), QColor(0, 255, 120)},
+          {},
+          {Qt::black, Qt::black, Qt::black, Qt::black}};
       for (int zone = 0; zone < 4; ++zone) dots->setColor(zone, zones[slot][zone]);
     }
   }
   auto* language = new SkinButton(at(mw::kLanguage), &window);
-  language->setPictures({SkinResources::bitmap(res::languageFlag(1, 0)), SkinResources::bitmap(res::languageFlag(1, 1)),
-                         SkinResources::bitmap(res::languageFlag(1, 2)), SkinResources::bitmap(res::languageFlag(1, 0))});
+  language->setPictures({SkinResources::bitmap(res::languageFlag(1, 0)),
+                         SkinResources::bitmap(res::languageFlag(1, 1)),
+                         SkinResources::bitmap(res::languageFlag(1, 2)),
+                         SkinResources::bitmap(res::languageFlag(1, 0))});
   auto* help = new LinkLabel(at(mw::kQuickHelp), &window);
   help->setGeometry(help->geometry().adjusted(8, 0, -8, 0));
   help->setText(QStringLiteral("Advanced settings for the selected device"));
   help->setTextColor(QColor(224, 224, 224));
-  for (const auto& [x, text] : {std::pair{mw::kSoftwareVersionX, "1.06"}, std::pair{mw::kFirmwareVersionX, "1.05"}}) {
+  for (const auto& [x, text] :
+       {std::pair{mw::kSoftwareVersionX, "1.06"}, std::pair{mw::kFirmwareVersionX, "1.05"}}) {
     auto* version = new LinkLabel(at("Version,0,0,60,17,"), &window);
     version->move(x, mw::kSoftwareVersionY);
     version->setFont(SkinResources::arialFont(14));
@@ -181,8 +190,10 @@ void renderControls(const PageSheets& sheets) {
       if (s == 1) b->setHover(true);
       if (s == 2) b->setSelected(true);
       if (s == 3) b->setEnabled(false);
-      board.place(b, checkMode && s == 2 ? QStringLiteral("selected") : QString::fromLatin1(states[s]));
-      singles.push_back({b, QStringLiteral("%1-%2.png").arg(kind.toLower().replace(' ', '-'), states[s])});
+      board.place(
+          b, checkMode && s == 2 ? QStringLiteral("selected") : QString::fromLatin1(states[s]));
+      singles.push_back(
+          {b, QStringLiteral("%1-%2.png").arg(kind.toLower().replace(' ', '-'), states[s])});
     }
   };
   four(mw::kCreate, QStringLiteral("Push button"), false);
@@ -203,14 +214,18 @@ void renderControls(const PageSheets& sheets) {
       if (s == 2) b->setSelected(true);
       if (s == 3) b->setEnabled(false);
       board.place(b, QString::fromLatin1(states[s]));
-      singles.push_back({b, QStringLiteral("%1-%2.png").arg(kind.toLower().replace(' ', '-'), states[s])});
+      singles.push_back(
+          {b, QStringLiteral("%1-%2.png").arg(kind.toLower().replace(' ', '-'), states[s])});
     }
   };
   fourSample(kSampleCheck, QStringLiteral("Check box"));
   fourSample(kSampleRadio, QStringLiteral("Radio member"));
 
   board.beginRow(QStringLiteral("Sliders"), 24);
-  const std::pair<int, int> thumbs[4] = {{res::kThumbLarge, 2}, {res::kThumbLargeAlt, 8}, {res::kThumbSmall, 11}, {res::kThumbDpi, 40}};
+  const std::pair<int, int> thumbs[4] = {{res::kThumbLarge, 2},
+                                         {res::kThumbLargeAlt, 8},
+                                         {res::kThumbSmall, 11},
+                                         {res::kThumbDpi, 40}};
   for (const auto& [thumb, value] : thumbs) {
     const bool dpi = thumb == res::kThumbDpi;
     auto* slider = new CclickHSlider(thumb, at(dpi ? kSampleDpiTrack : kSampleTrack), nullptr, 1);
@@ -230,7 +245,8 @@ void renderControls(const PageSheets& sheets) {
   numeric->setText(QStringLiteral("1600"));
   board.place(numeric, QStringLiteral("numeric"));
   auto* spin = new SpinEdit(at(kSampleSpin), nullptr, 1);
-  spin->setSheets(PageSheets(samples.normal(), samples.hover(), samples.pressed(), samples.disabled()));
+  spin->setSheets(
+      PageSheets(samples.normal(), samples.hover(), samples.pressed(), samples.disabled()));
   spin->setRange(-30, 30);
   spin->setValue(-12);
   board.place(spin, QStringLiteral("spin -30..30"));
@@ -247,7 +263,8 @@ void renderControls(const PageSheets& sheets) {
   board.place(dpi, QStringLiteral("DPI 2400 shown"));
 
   board.beginRow(QStringLiteral("Indicators"), 34);
-  board.place(new ColorDotsIndicator(at("Dots,0,0,23,23,"), nullptr), QStringLiteral("colour dots"));
+  board.place(new ColorDotsIndicator(at("Dots,0,0,23,23,"), nullptr),
+              QStringLiteral("colour dots"));
   auto* dots = new ColorDotsIndicator(at("Dots,0,0,23,23,"), nullptr);
   dots->setColor(0, QColor(53, 160, 222));
   dots->setColor(1, QColor(0, 255, 120));
@@ -256,7 +273,8 @@ void renderControls(const PageSheets& sheets) {
   board.place(dots, QStringLiteral("four zones"));
   for (int state = 0; state < 3; ++state) {
     auto* image = new StateImage(at("State,0,0,32,17,"), nullptr);
-    image->setImages(SkinResources::bitmap(res::languageFlag(4, 0)), SkinResources::bitmap(res::languageFlag(4, 1)),
+    image->setImages(SkinResources::bitmap(res::languageFlag(4, 0)),
+                     SkinResources::bitmap(res::languageFlag(4, 1)),
                      SkinResources::bitmap(res::languageFlag(4, 2)));
     image->setState(state);
     board.place(image, QStringLiteral("state %1").arg(state));
@@ -286,7 +304,8 @@ void renderControls(const PageSheets& sheets) {
   board.place(label, QStringLiteral("plain text"));
 
   board.beginRow(QStringLiteral("Pictures"), 34);
-  board.place(new DoubleClickTestButton(at("Double Click Test,0,0,42,23,"), nullptr), QStringLiteral("double-click test"));
+  board.place(new DoubleClickTestButton(at("Double Click Test,0,0,42,23,"), nullptr),
+              QStringLiteral("double-click test"));
   auto* clip = new GifPlayer(at("Clip,0,0,42,23,"), nullptr);
   clip->loadFile(QString::fromLatin1(res::kDoubleClickClip));
   board.place(clip, QStringLiteral("its clip"));
@@ -346,7 +365,8 @@ void renderAnimationFrames() {
       p.drawImage(x, y, animation.canvas());
       x += animation.size().width() + 10;
     }
-    if (file == QString::fromLatin1(res::kProgressAnimation)) save(animation.canvas(), QStringLiteral("gif-frame.png"));
+    if (file == QString::fromLatin1(res::kProgressAnimation))
+      save(animation.canvas(), QStringLiteral("gif-frame.png"));
     y += animation.size().height() + 12;
   }
   p.end();
@@ -364,7 +384,8 @@ int main(int argc, char** argv) {
   }
   outDir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(outDir);
-  const PageSheets sheets = PageSheets::fromResources(res::kMainFace, res::kMainHover, res::kMainPressed, res::kMainDisabled);
+  const PageSheets sheets = PageSheets::fromResources(res::kMainFace, res::kMainHover,
+                                                      res::kMainPressed, res::kMainDisabled);
   if (sheets.normal().isNull()) {
     std::fprintf(stderr, "vesk-skin-gallery: no skin art in %s (build the vesk_skin_art target)\n",
                  qPrintable(SkinContext::instance().programFolder()));

@@ -22,7 +22,10 @@ class LinkLabel : public QWidget {
   bool isHighlighted() const { return highlighted_; }
   void setScrolling(bool on);
   bool isScrolling() const { return timer_.isActive(); }
-  void setTextColor(const QColor& color) { color_ = color; update(); }
+  void setTextColor(const QColor& color) {
+    color_ = color;
+    update();
+  }
   void setFont(const QFont& font);
 
   // One tick of the scroll timer; public so that the motion can be checked

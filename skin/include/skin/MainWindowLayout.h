@@ -16,10 +16,14 @@ inline constexpr const char* kTabs[6] = {
     "Trophy,577,79,72,37,Color Setting",
     "Update,651,79,142,37,Check for the lastest driver update"};
 
-inline constexpr const char* kCreate = "Create,290,450,110,25,Create a new profile for the selected profile slot";
-inline constexpr const char* kLoad = "Load,430,450,110,25,Load a new profile for the selected profile slot";
-inline constexpr const char* kSave = "Save,560,450,110,25,Save the current setting of the selected profile slot";
-inline constexpr const char* kEdit = "Edit,685,450,110,25,Edit the profile settings of the selected profile slot";
+inline constexpr const char* kCreate =
+    "Create,290,450,110,25,Create a new profile for the selected profile slot";
+inline constexpr const char* kLoad =
+    "Load,430,450,110,25,Load a new profile for the selected profile slot";
+inline constexpr const char* kSave =
+    "Save,560,450,110,25,Save the current setting of the selected profile slot";
+inline constexpr const char* kEdit =
+    "Edit,685,450,110,25,Edit the profile settings of the selected profile slot";
 
 inline constexpr const char* kProfileTabs[5] = {
     "Profile 1,8, 485,155,25,Click here to activate profile slot #1",
@@ -51,10 +55,13 @@ inline constexpr const char* kProfileColorFlows[5] = {
 
 inline constexpr const char* kLanguage = "button language,12, 570,32,17,Select language";
 inline constexpr const char* kMinimize = "Min,749, 4,22,22,Minimize the application";
-inline constexpr const char* kExit = "Exit,771, 4,22,22,Close the application without saving the changes to the device";
-inline constexpr const char* kOk = "OK,582,563,58,30,Save the setting on the device and close the application";
+inline constexpr const char* kExit =
+    "Exit,771, 4,22,22,Close the application without saving the changes to the device";
+inline constexpr const char* kOk =
+    "OK,582,563,58,30,Save the setting on the device and close the application";
 inline constexpr const char* kApply = "Apply,640,563,72,30,Apply the setting to the device";
-inline constexpr const char* kCancel = "Cancel,712,563,80,30,Close the application without saving the changes to the device";
+inline constexpr const char* kCancel =
+    "Cancel,712,563,80,30,Close the application without saving the changes to the device";
 inline constexpr const char* kPagePosition = "Page position,12,124,774,312,";
 // The strip in which the main window shows the shared help text.
 inline constexpr const char* kQuickHelp = "Quick help,54,566,516,24,";

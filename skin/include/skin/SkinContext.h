@@ -40,10 +40,14 @@ class SkinContext {
   void setProgramFolder(const QString& folder);
 
   // Plays a sound file asynchronously; silent until the program installs a player.
-  void setSoundPlayer(std::function<void(const QString& path)> player) { soundPlayer_ = std::move(player); }
+  void setSoundPlayer(std::function<void(const QString& path)> player) {
+    soundPlayer_ = std::move(player);
+  }
   void playSound(const QString& path) const;
   // Opens a file or address with the desktop's "open" action.
-  void setShellOpener(std::function<void(const QString& target)> opener) { shellOpener_ = std::move(opener); }
+  void setShellOpener(std::function<void(const QString& target)> opener) {
+    shellOpener_ = std::move(opener);
+  }
   void shellOpen(const QString& target) const;
 
   // One pause shared by every scrolling LinkLabel.

@@ -10,7 +10,9 @@ class QWidget;
 
 namespace skin {
 
-inline QRect layoutRect(const LayoutEntry& e) { return QRect(e.left, e.top, e.width(), e.height()); }
+inline QRect layoutRect(const LayoutEntry& e) {
+  return QRect(e.left, e.top, e.width(), e.height());
+}
 inline QString layoutHelp(const LayoutEntry& e) { return QString::fromUtf8(e.help); }
 
 // Places a control at its layout rectangle and names it after its layout

@@ -15,15 +15,15 @@ namespace skin::res {
 inline std::string bitmapPath(int number) { return "skin/" + std::to_string(number) + ".png"; }
 
 // Shared pieces.
-inline constexpr int kPageMask = 216;        // 774 x 312, white where a page is cut away
-inline constexpr int kThumbSmall = 252;      // 14 x 20 slider thumb
-inline constexpr int kThumbLarge = 253;      // 17 x 21 slider thumb
-inline constexpr int kThumbLargeAlt = 525;   // 17 x 21 slider thumb, second colour
-inline constexpr int kThumbDpi = 394;        // 15 x 5 thumb of the DPI rows
-inline constexpr int kHandCursor = 426;      // hand cursor
+inline constexpr int kPageMask = 216;       // 774 x 312, white where a page is cut away
+inline constexpr int kThumbSmall = 252;     // 14 x 20 slider thumb
+inline constexpr int kThumbLarge = 253;     // 17 x 21 slider thumb
+inline constexpr int kThumbLargeAlt = 525;  // 17 x 21 slider thumb, second colour
+inline constexpr int kThumbDpi = 394;       // 15 x 5 thumb of the DPI rows
+inline constexpr int kHandCursor = 426;     // hand cursor
 inline constexpr int kHandCursorHotX = 6;
 inline constexpr int kHandCursorHotY = 1;
-inline constexpr int kColorDots = 549;       // 23 x 23 background of a colour indicator
+inline constexpr int kColorDots = 549;  // 23 x 23 background of a colour indicator
 
 // Main window of the Configuration program (800 x 600). The face is also its
 // shape: pure white outside the outline is cut away.
@@ -45,7 +45,7 @@ inline constexpr int kLevelCount = 13;
 inline constexpr const char* kColorFlowAnimations[5] = {
     "Gif\\ColorFlow-Animation_all-together.gif", "Gif\\ColorFlow-Animation_down-up.gif",
     "Gif\\ColorFlow-Animation_up-down.gif", "Gif\\ColorFlow-Animation_right-left.gif",
-    "Gif\\ColorFlow-Animation_left-right.gif"};  // 23 x 23 each
+    "Gif\\ColorFlow-Animation_left-right.gif"};                               // 23 x 23 each
 inline constexpr const char* kDoubleClickPicture = "wave\\double_click.bmp";  // 42 x 23
 // The clip the double-click test plays once; an animated GIF on this platform.
 inline constexpr const char* kDoubleClickClip = "wave\\double_click.gif";
