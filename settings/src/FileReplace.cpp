@@ -75,7 +75,7 @@ ReadResult readWholeFile(const std::string& path, std::string& out) {
   if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
   out.clear();
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || st.st_size > kMaxFileSize) {
     ::close(fd);
     return ReadResult::Failed;
   }
@@ -84,7 +84,13 @@ ReadResult readWholeFile(const std::string& path, std::string& out) {
   std::size_t used = 0;
   out.resize(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096);
   for (;;) {
-    if (used == out.size()) out.resize(out.size() * 2);
+    if (used == out.size()) {
+      if (used >= kMaxFileSize) {
+        ::close(fd);
+        return ReadResult::Failed;
+      }
+      out.resize(out.size() * 2);
+    }
     const ssize_t n = ::read(fd, out.data() + used, out.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;

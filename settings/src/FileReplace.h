@@ -9,6 +9,8 @@
 namespace settings::detail {
 
 enum class ReadResult { Ok, Missing, Failed };
+// No settings file comes near this; a bigger one is refused rather than read.
+inline constexpr long long kMaxFileSize = 64ll << 20;
 ReadResult readWholeFile(const std::string& path, std::string& out);
 
 // The path a write should replace: the target of a symbolic link, otherwise

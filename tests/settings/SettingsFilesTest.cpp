@@ -235,6 +235,24 @@ TEST_F(SettingsFilesTest, ChangedValueIsReplacedInPlaceAndUnknownKeysStay) {
             std::string::npos);
 }
 
+TEST_F(SettingsFilesTest, GarbageFilesLoadAsDefaultsWithoutHarm) {
+  std::mt19937 random(7);
+  std::string garbage(200000, '\0');
+  for (char& c : garbage) c = static_cast<char>(random());
+  garbage += "\n[Setting]\nDbleClickSpeed=12\n";
+  writeFile(folder_ + "config.ini", garbage);
+  writeFile(profileFile(0), garbage);
+  auto image = load();
+  EXPECT_EQ(image->CurrentProfile, -1);
+  EXPECT_EQ(image->Profiles[0].DbleClickSpeed, 12);
+  EXPECT_EQ(image->Profiles[0].MouseSpeed, -1);
+  EXPECT_EQ(fieldText(image->Profiles[1].ProFileName), "Default2");
+  // Saving keeps the garbage it does not understand and adds the keys.
+  ASSERT_TRUE(SettingsFiles(folder_).SaveAll(*image));
+  EXPECT_TRUE(readFile(profileFile(0)).starts_with(garbage.substr(0, 1000)));
+  EXPECT_EQ(load()->Profiles[0].DbleClickSpeed, 12);
+}
+
 // ---- mended faults ----------------------------------------------------------
 
 TEST_F(SettingsFilesTest, OverlongTextIsCutToItsFieldAndNeverSpillsIntoTheNext) {
