@@ -54,7 +54,8 @@ std::unique_ptr<settings::SettingsImage> benchImage() {
       slot.FunctionCode = static_cast<std::uint8_t>(b < 2 ? 48 : b + 1);
       if (b >= 2) continue;
       slot.EventCount = 500;  // two full macros per profile
-      for (int e = 0; e < 500; ++e) slot.Events[e] = {4, static_cast<std::uint8_t>(1 + e % 2), {10, 0}};
+      for (int e = 0; e < 500; ++e)
+        slot.Events[e] = {4, static_cast<std::uint8_t>(1 + e % 2), {10, 0}};
     }
   }
   return image;
@@ -101,12 +102,14 @@ int main() {
       const auto start = std::chrono::steady_clock::now();
       const bool ok = sequences.writeEverything(*image) && sequences.readEverything(*read, version);
       const double realMs =
-          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+              .count();
       const double ratio = realMs / static_cast<double>(prescribed);
-      std::printf("device protocol, write everything + read everything through portkit.so:\n"
-                  "  real %.1f ms / prescribed pauses and waits %lld ms = %.4f (target <= %.2f) %s\n",
-                  realMs, static_cast<long long>(prescribed), ratio, kTarget,
-                  ok && prescribed > 0 ? (ratio <= kTarget ? "OK" : "ABOVE TARGET") : "(sequence failed)");
+      std::printf(
+          "device protocol, write everything + read everything through portkit.so:\n"
+          "  real %.1f ms / prescribed pauses and waits %lld ms = %.4f (target <= %.2f) %s\n",
+          realMs, static_cast<long long>(prescribed), ratio, kTarget,
+          ok && prescribed > 0 ? (ratio <= kTarget ? "OK" : "ABOVE TARGET") : "(sequence failed)");
       result = ok ? 0 : 1;
       library->closeFeatureDevice();
     }

@@ -16,7 +16,9 @@ int decodeFirmwareVersion(std::span<const std::uint8_t> report) {
   return report.size() > 2 ? report[2] : 0;
 }
 
-VersionBytes encodeResetCommand() { return {kVersionReport, kVersionLength, kResetCommand, 0, 0, 0}; }
+VersionBytes encodeResetCommand() {
+  return {kVersionReport, kVersionLength, kResetCommand, 0, 0, 0};
+}
 
 SensorCaptureBytes encodeSensorCapture() { return {kSensorImageReport, 3, 1, 0}; }
 
@@ -36,9 +38,9 @@ HostActiveBytes encodeHostActive(bool active) {
 
 TrackingBytes encodeTrackingControl(const settings::SettingsImage& image,
                                     const Calibration& calibration, int command) {
-  TrackingBytes r{kTrackingReport, kTrackingLength, byteOf(image.LiftOnFlag),
-                  byteOf(image.TrackControlFlag), byteOf(calibration.value),
-                  byteOf(calibration.state)};
+  TrackingBytes r{kTrackingReport,           kTrackingLength,
+                  byteOf(image.LiftOnFlag),  byteOf(image.TrackControlFlag),
+                  byteOf(calibration.value), byteOf(calibration.state)};
   if (command == kLiftOffTrialCancelled || command == kLiftOffTrialConfirmed ||
       command == kLiftOffTrialStart) {
     r[3] = 255;

@@ -113,8 +113,7 @@ bool DeviceSequences::requestedMacroSlot(int requestValue, int& p, int& b) {
   return true;
 }
 
-bool DeviceSequences::writeRequestedMacro(const settings::SettingsImage& image,
-                                          int requestValue) {
+bool DeviceSequences::writeRequestedMacro(const settings::SettingsImage& image, int requestValue) {
   int p = 0;
   int b = 0;
   return requestedMacroSlot(requestValue, p, b) && !layer_.aborted() &&

@@ -21,7 +21,9 @@ bool resolve(void* handle, const char* name, Fn& fn, std::string& error) {
   return fn != nullptr;
 }
 
-bool fitsInt(std::size_t n) { return n <= static_cast<std::size_t>(std::numeric_limits<int>::max()); }
+bool fitsInt(std::size_t n) {
+  return n <= static_cast<std::size_t>(std::numeric_limits<int>::max());
+}
 
 }  // namespace
 

@@ -34,8 +34,8 @@ TEST_F(DeviceLayerTest, AbortablePauseSleepsWholeSteps) {
 TEST_F(DeviceLayerTest, BusyOnEveryPollGivesUpAfterTenPolls) {
   mouse.statusDefault = kStatusBusy;
   EXPECT_FALSE(layer.statusWait(100));
-  EXPECT_EQ(mouse.pollTimes(), (std::vector<std::int64_t>{100, 1100, 2600, 4600, 6600, 8600,
-                                                          10600, 12600, 14600, 16600}));
+  EXPECT_EQ(mouse.pollTimes(), (std::vector<std::int64_t>{100, 1100, 2600, 4600, 6600, 8600, 10600,
+                                                          12600, 14600, 16600}));
   EXPECT_EQ(clock.now(), 100 + 1000 + 1500 + 7 * 2000);
 }
 

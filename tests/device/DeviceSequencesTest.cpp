@@ -101,7 +101,8 @@ std::unique_ptr<SettingsImage> sampleImage() {
         settings::setFieldText(s.Name3, "Macro " + std::to_string(p * 24 + b));
         s.EventCount = static_cast<std::uint16_t>(b == 0 ? 500 : b + p);
         for (int e = 0; e < s.EventCount; ++e) {
-          s.Events[e] = {static_cast<std::uint8_t>(4 + e % 26), static_cast<std::uint8_t>(1 + e % 2),
+          s.Events[e] = {static_cast<std::uint8_t>(4 + e % 26),
+                         static_cast<std::uint8_t>(1 + e % 2),
                          {static_cast<std::uint8_t>(e), 0}};
         }
       }

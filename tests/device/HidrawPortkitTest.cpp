@@ -18,16 +18,16 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr DeviceIds kMouse{0x1209, 0x0001};
-const std::vector<std::uint8_t> kPointerDescriptor = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01,
-                                                      0x81, 0x02, 0xC0};
-const std::vector<std::uint8_t> kConfigDescriptor = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01,
-                                                     0x85, 0x06, 0xB1, 0x02, 0xC0};
+const std::vector<std::uint8_t> kPointerDescriptor = {0x05, 0x01, 0x09, 0x02, 0xA1,
+                                                      0x01, 0x81, 0x02, 0xC0};
+const std::vector<std::uint8_t> kConfigDescriptor = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1,
+                                                     0x01, 0x85, 0x06, 0xB1, 0x02, 0xC0};
 
 // A sysfs tree as the kernel lays it out: class/hidraw/<node>/device links to
 // the hid device, which holds uevent and report_descriptor.
 struct FakeSysfs {
-  fs::path root = fs::temp_directory_path() / ("vesk-sysfs-" + std::to_string(::getpid()) + "-" +
-                                               std::to_string(counter++));
+  fs::path root = fs::temp_directory_path() /
+                  ("vesk-sysfs-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
   static inline int counter = 0;
   FakeSysfs() { fs::create_directories(root / "class" / "hidraw"); }
   ~FakeSysfs() { fs::remove_all(root); }
@@ -63,7 +63,8 @@ struct FakeHidIo : HidIo {
   explicit FakeHidIo(std::shared_ptr<Shared> shared) : s(std::move(shared)) {}
   int open(const std::string& devnode) override {
     int pair[2];
-    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, pair) != 0) return -1;
+    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, pair) != 0)
+      return -1;
     std::lock_guard lock(s->mutex);
     ++s->opens;
     if (auto it = s->peers.find(devnode); it != s->peers.end()) ::close(it->second);
@@ -155,10 +156,12 @@ struct PortkitFixture : ::testing::Test {
   // The library's thread opens the node when it starts.
   int waitForPeer(const std::string& devnode) {
     std::unique_lock lock(io->mutex);
-    io->opened.wait_for(lock, std::chrono::seconds(10), [&] { return io->peers.count(devnode) > 0; });
+    io->opened.wait_for(lock, std::chrono::seconds(10),
+                        [&] { return io->peers.count(devnode) > 0; });
     return io->peers.count(devnode) ? io->peers[devnode] : -1;
   }
-  void pushHotplug(bool added, const std::string& node, std::uint16_t vendor, std::uint16_t product) {
+  void pushHotplug(bool added, const std::string& node, std::uint16_t vendor,
+                   std::uint16_t product) {
     {
       std::lock_guard lock(hotplug->mutex);
       HotplugEvent e;
@@ -273,7 +276,7 @@ TEST_F(PortkitFixture, EventsAndPlugChangesArePostedFromTheLibraryThread) {
   EXPECT_EQ(posted[0], (Posted{1325, 0xB000, 3}));
 
   pushHotplug(true, "hidraw5", 0x046D, 0xC077);  // not ours
-  pushHotplug(false, "hidraw1", 0, 0);          // one interface of two
+  pushHotplug(false, "hidraw1", 0, 0);           // one interface of two
   pushHotplug(false, "hidraw2", 0, 0);
   ASSERT_TRUE(waitForPosts(2));
   EXPECT_EQ(posted[1], (Posted{1326, 0, 0}));

@@ -38,12 +38,12 @@ struct ModelTest : ::testing::Test {
 }  // namespace
 
 TEST_F(ModelTest, ButtonsChangeTheMouseAndReportIt) {
-  setFunction(5, 21);  // DPI up
-  setFunction(6, 22);  // DPI down
-  setFunction(7, 16);  // profile cycle
-  setFunction(8, 24);  // sensitivity up
-  setFunction(9, 38);  // volume up
-  setFunction(10, 9);  // tilt left
+  setFunction(5, 21);   // DPI up
+  setFunction(6, 22);   // DPI down
+  setFunction(7, 16);   // profile cycle
+  setFunction(8, 24);   // sensitivity up
+  setFunction(9, 38);   // volume up
+  setFunction(10, 9);   // tilt left
   setFunction(11, 35);  // play/pause
   events.clear();
   ASSERT_TRUE(model.press(6));
@@ -173,9 +173,9 @@ TEST_F(ModelTest, UpdateModeInstallsABlockCheckedImage) {
   EXPECT_EQ(send(update::announceBlock(0, 1234)), update::kStatusDone);
   EXPECT_EQ(send(update::blockData(image, 0)), update::kStatusFailed) << "checksum mismatch";
   for (std::size_t k = 0; k < update::blockCount(image.size()); ++k) {
-    ASSERT_EQ(send(update::announceBlock(static_cast<std::uint16_t>(k),
-                                         update::blockChecksum(image, k))),
-              update::kStatusDone);
+    ASSERT_EQ(
+        send(update::announceBlock(static_cast<std::uint16_t>(k), update::blockChecksum(image, k))),
+        update::kStatusDone);
     ASSERT_EQ(send(update::blockData(image, k)), update::kStatusDone);
   }
   EXPECT_EQ(update::blockChecksum(image, 2), 0x11) << "one byte and 1023 zeros";
@@ -188,8 +188,8 @@ TEST_F(ModelTest, UpdateModeInstallsABlockCheckedImage) {
 }
 
 TEST(MouseStateFile, RoundTripAndBrokenFiles) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("vesk-state-" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("vesk-state-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const std::string path = (dir / "mouse.json").string();
   std::string error;

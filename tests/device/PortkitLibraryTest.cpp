@@ -26,7 +26,8 @@ TEST(PortkitLibrary, MissingExportMeansMouseAbsent) {
 }
 
 TEST(PortkitLibrary, BothLibrariesOfTheSuiteHaveAllExports) {
-  for (const std::string& folder : {std::string(VESK_SUITE_DIR), std::string(VESK_BINARY_DIR) + "/portkit-hidraw"}) {
+  for (const std::string& folder :
+       {std::string(VESK_SUITE_DIR), std::string(VESK_BINARY_DIR) + "/portkit-hidraw"}) {
     auto lib = device::PortkitLibrary::load(folder);
     EXPECT_TRUE(lib->present()) << folder << ": " << lib->loadError();
     std::uint8_t report[3] = {4, 0, 0};

@@ -91,16 +91,16 @@ TEST_F(ImageFixture, CurrentProfileAboveFourIsIgnored) {
 TEST_F(ImageFixture, ProfileSettingsEncodeByteExact) {
   fillProfile(profile);
   const Bytes r = bytes(codec::encodeProfileSettings(profile, 2));
-  Bytes expected = {6, 46, 2, 1, 7, 9, 0b01101,
-                    8, 16, 24, 32, 40, 3, 6, 12, 18, 24, 30,
+  Bytes expected = {6,    46,     2,    1,    7,    9,    0b01101, 8,    16,
+                    24,   32,     40,   3,    6,    12,   18,      24,   30,
                     1,                      // byte 18: angle snapping only
-                    2, 0b1101,              // polling, zone 1 is off (2)
-                    3, 5, 4, 2,             // light fields
-                    10, 0x20, 0x40, 0x60, 11, 0x21, 0x41, 0x61,
-                    12, 0x22, 0x42, 0x62, 13, 0x23, 0x43, 0x63,
-                    1,                      // byte 41
-                    1,                      // ASnap 0 goes out as 1
-                    251};                   // SAlignment 25 -> -5
+                    2,    0b1101,           // polling, zone 1 is off (2)
+                    3,    5,      4,    2,  // light fields
+                    10,   0x20,   0x40, 0x60, 11,   0x21, 0x41,    0x61, 12,
+                    0x22, 0x42,   0x62, 13,   0x23, 0x43, 0x63,
+                    1,     // byte 41
+                    1,     // ASnap 0 goes out as 1
+                    251};  // SAlignment 25 -> -5
   const auto sum = std::accumulate(expected.begin(), expected.end(), 0) & 0xFFFF;
   expected.push_back(static_cast<std::uint8_t>(sum & 0xFF));
   expected.push_back(static_cast<std::uint8_t>(sum >> 8));
@@ -125,8 +125,8 @@ TEST_F(ImageFixture, ProfileSettingsJointSensitivityAndBothFlags) {
 TEST_F(ImageFixture, ProfileSettingsDecode) {
   fillProfile(profile);
   auto r = codec::encodeProfileSettings(profile, 2);
-  r[13] = 99;  // Y levels on the wire are not read
-  r[18] = 0;   // byte 41 overrides byte 18
+  r[13] = 99;     // Y levels on the wire are not read
+  r[18] = 0;      // byte 41 overrides byte 18
   r[44] ^= 0xFF;  // the checksum is not checked
   auto other = std::make_unique<settings::Profile>();
   other->dpi[5] = 1;
@@ -165,7 +165,8 @@ TEST_F(ImageFixture, ProfileSettingsDecode) {
 }
 
 TEST_F(ImageFixture, ButtonsEncodeWithKeyParameters) {
-  for (int b = 0; b < 24; ++b) profile.MacroKeyInfo[b].FunctionCode = static_cast<std::uint8_t>(b + 1);
+  for (int b = 0; b < 24; ++b)
+    profile.MacroKeyInfo[b].FunctionCode = static_cast<std::uint8_t>(b + 1);
   settings::ButtonSlot& key = profile.MacroKeyInfo[4];  // code 5
   key.Events[0] = {0x1E, 0x04, {0, 0}};
   key.EventCount = 1;
@@ -218,7 +219,8 @@ TEST_F(ImageFixture, MacroEncodeFullMacroFillsEveryEventByte) {
   settings::setFieldText(slot.Name3, "Combo");
   slot.EventCount = 500;
   for (int i = 0; i < 500; ++i) {
-    slot.Events[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(1 + i % 2),
+    slot.Events[i] = {static_cast<std::uint8_t>(i),
+                      static_cast<std::uint8_t>(1 + i % 2),
                       {static_cast<std::uint8_t>(i >> 8), 0x7F}};
   }
   const auto r = codec::encodeMacro(slot, 2, 7);

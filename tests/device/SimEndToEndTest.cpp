@@ -80,13 +80,15 @@ std::unique_ptr<SettingsImage> sampleImage() {
     pr.SAlignment = 25;
     pr.SAlignmentFlag = 1;
     for (int z = 0; z < 4; ++z) pr.LightInfo[z].OnFlag = z % 2 ? 1 : 0;
-    for (int b = 0; b < 24; ++b) pr.MacroKeyInfo[b].FunctionCode = static_cast<std::uint8_t>(1 + (b + p) % 27);
+    for (int b = 0; b < 24; ++b)
+      pr.MacroKeyInfo[b].FunctionCode = static_cast<std::uint8_t>(1 + (b + p) % 27);
   }
   settings::ButtonSlot& macro = image->Profiles[3].MacroKeyInfo[6];
   macro.FunctionCode = 48;
   settings::setFieldText(macro.Name3, "Reload");
   macro.EventCount = 500;
-  for (int e = 0; e < 500; ++e) macro.Events[e] = {static_cast<std::uint8_t>(4 + e % 20), 1, {5, 0}};
+  for (int e = 0; e < 500; ++e)
+    macro.Events[e] = {static_cast<std::uint8_t>(4 + e % 20), 1, {5, 0}};
   settings::ButtonSlot& key = image->Profiles[0].MacroKeyInfo[9];
   key.FunctionCode = 5;
   key.EventCount = 1;
@@ -168,11 +170,12 @@ TEST_F(SimFixture, EventsAndPlugMessagesReachTheWindow) {
   };
   std::vector<Seen> seen;
   const platform::HWND window =
-      platform::CreateWindow("", [&](platform::HWND, platform::UINT m, platform::WPARAM w,
-                                     platform::LPARAM l) -> platform::LRESULT {
-        if (m == 1325 || m == 1326) seen.push_back({m, w, l});
-        return 0;
-      });
+      platform::CreateWindow("",
+                             [&](platform::HWND, platform::UINT m, platform::WPARAM w,
+                                 platform::LPARAM l) -> platform::LRESULT {
+                               if (m == 1325 || m == 1326) seen.push_back({m, w, l});
+                               return 0;
+                             });
   ASSERT_NE(window, platform::kNoWindow);
   auto library = device::PortkitLibrary::load(kSuite);
   library->openDevMonitor(window, 1325, 1326);
@@ -235,9 +238,8 @@ TEST_F(SimFixture, VeskctlWriteThenReadGivesTheImageBack) {
   ASSERT_EQ(write.wait(), 0) << write.output();
 
   const fs::path restored = programFolder("restored");
-  ChildProcess read({kSuite + "/veskctl", "device", "read", "--folder", restored.string(),
-                     "--verbose"},
-                    false);
+  ChildProcess read(
+      {kSuite + "/veskctl", "device", "read", "--folder", restored.string(), "--verbose"}, false);
   ASSERT_EQ(read.wait(), 0);
   const std::string traffic = read.output();
   EXPECT_NE(traffic.find("GET 09 06 69 69 00 00\n"), std::string::npos) << "version 105";

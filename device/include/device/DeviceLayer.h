@@ -24,7 +24,8 @@ class DeviceLayer {
   static constexpr int kMaxStatusPolls = 10;
   static constexpr int kPauseStep = 100;
 
-  DeviceLayer(Transport& transport, platform::Clock& clock) : transport_(transport), clock_(clock) {}
+  DeviceLayer(Transport& transport, platform::Clock& clock)
+      : transport_(transport), clock_(clock) {}
 
   void requestAbort() { abort_.store(true); }
   void clearAbort() { abort_.store(false); }

@@ -14,8 +14,7 @@ class TrafficLog : public Transport {
   enum class Direction { Set, Get };
   using Observer = std::function<void(Direction, std::span<const std::uint8_t>, bool ok)>;
 
-  TrafficLog(Transport& inner, Observer observer)
-      : inner_(inner), observer_(std::move(observer)) {}
+  TrafficLog(Transport& inner, Observer observer) : inner_(inner), observer_(std::move(observer)) {}
   bool setFeature(std::span<const std::uint8_t> report) override;
   bool getFeature(std::span<std::uint8_t> report) override;
 

@@ -9,7 +9,8 @@ namespace portkit {
 namespace {
 
 bool parseHex(std::string_view text, std::uint32_t& out) {
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    text.remove_prefix(2);
   if (text.empty()) return false;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out, 16);
   return ec == std::errc() && end == text.data() + text.size();

@@ -47,7 +47,8 @@ bool HidrawPortkit::openFeatureDevice() {
   std::lock_guard lock(featureMutex_);
   if (featureFd_ >= 0) io_->close(featureFd_);
   featureFd_ = -1;
-  if (const auto node = chooseMouse(enumerator_->list(), ids_)) featureFd_ = io_->open(node->devnode);
+  if (const auto node = chooseMouse(enumerator_->list(), ids_))
+    featureFd_ = io_->open(node->devnode);
   return featureFd_ >= 0;
 }
 

@@ -67,7 +67,8 @@ class UdevHotplugMonitor : public HotplugMonitor {
     if (!udev_) return false;
     monitor_.reset(udev_monitor_new_from_netlink(udev_.get(), "udev"));
     return monitor_ &&
-           udev_monitor_filter_add_match_subsystem_devtype(monitor_.get(), "hidraw", nullptr) >= 0 &&
+           udev_monitor_filter_add_match_subsystem_devtype(monitor_.get(), "hidraw", nullptr) >=
+               0 &&
            udev_monitor_enable_receiving(monitor_.get()) >= 0;
   }
   int fd() const override { return udev_monitor_get_fd(monitor_.get()); }
@@ -100,7 +101,9 @@ class UdevHotplugMonitor : public HotplugMonitor {
 
 }  // namespace
 
-std::unique_ptr<HidrawEnumerator> makeUdevEnumerator() { return std::make_unique<UdevEnumerator>(); }
+std::unique_ptr<HidrawEnumerator> makeUdevEnumerator() {
+  return std::make_unique<UdevEnumerator>();
+}
 
 std::unique_ptr<HotplugMonitor> makeUdevHotplugMonitor() {
   auto monitor = std::make_unique<UdevHotplugMonitor>();

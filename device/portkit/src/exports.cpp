@@ -44,23 +44,19 @@ void Close_DevMonitor(void) { library().closeDevMonitor(); }
 int Open_FeatureDevice(void) { return library().openFeatureDevice() ? 1 : 0; }
 void Close_FeatureDevice(void) { library().closeFeatureDevice(); }
 int SetFeature(unsigned char* buffer, int length) {
-  return buffer && length > 0 &&
-                 library().setFeature({buffer, static_cast<std::size_t>(length)})
+  return buffer && length > 0 && library().setFeature({buffer, static_cast<std::size_t>(length)})
              ? 1
              : 0;
 }
 int GetFeature(unsigned char* buffer, int length) {
-  return buffer && length > 0 &&
-                 library().getFeature({buffer, static_cast<std::size_t>(length)})
+  return buffer && length > 0 && library().getFeature({buffer, static_cast<std::size_t>(length)})
              ? 1
              : 0;
 }
 int GetMousePID(void) { return library().productId(); }
 void Portkit_SetMessagePoster(PortkitPostMessageFn poster) {
   library().setPoster([poster](std::uint64_t window, unsigned message, std::uintptr_t wParam,
-                               std::intptr_t lParam) {
-    poster(window, message, wParam, lParam);
-  });
+                               std::intptr_t lParam) { poster(window, message, wParam, lParam); });
 }
 
 }  // extern "C"

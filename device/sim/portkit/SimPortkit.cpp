@@ -80,8 +80,7 @@ class SimPortkit {
     std::lock_guard lock(featureMutex_);
     std::vector<std::uint8_t> reply;
     const auto size = static_cast<std::size_t>(length);
-    if (!exchange(wire::kGet, {buffer, size}, reply) || reply.size() != size + 1 ||
-        reply[0] != 1) {
+    if (!exchange(wire::kGet, {buffer, size}, reply) || reply.size() != size + 1 || reply[0] != 1) {
       return 0;
     }
     std::memcpy(buffer, reply.data() + 1, size);

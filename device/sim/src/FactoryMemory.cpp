@@ -7,7 +7,7 @@ namespace {
 
 // The functions of slots 0..11 (normal layer) and 12..23 (shift layer).
 constexpr std::array<std::uint8_t, settings::kSlotCount> kFactoryFunctions = {
-    1, 2, 3, 8, 7, 21, 22, 16, 9, 10, 13, 14,    // click, menu, scrolling, back, forward, DPI, ...
+    1, 2, 3, 8,  7,  21, 22, 16, 9,  10, 13, 14,  // click, menu, scrolling, back, forward, DPI, ...
     1, 2, 3, 38, 39, 35, 33, 34, 36, 37, 23, 17};  // ... volume, media, sensitivity, profile
 
 void factoryProfile(settings::Profile& p, int index) {
@@ -34,7 +34,8 @@ void factoryProfile(settings::Profile& p, int index) {
   }
   p.ASnap = 1;
   p.SAlignment = 30;
-  for (int b = 0; b < settings::kSlotCount; ++b) p.MacroKeyInfo[b].FunctionCode = kFactoryFunctions[b];
+  for (int b = 0; b < settings::kSlotCount; ++b)
+    p.MacroKeyInfo[b].FunctionCode = kFactoryFunctions[b];
 }
 
 device::codec::MacroBytes emptyMacro(int p, int b) {

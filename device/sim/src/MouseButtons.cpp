@@ -43,36 +43,82 @@ bool MouseModel::press(int button) {
   const std::uint8_t code = currentProfile().buttons[3 + 3 * slot];
   const auto b = static_cast<std::uint16_t>(button);
   switch (code) {
-    case 9: emitEvent(kTiltEvent, 255); break;
-    case 10: emitEvent(kTiltEvent, 1); break;
+    case 9:
+      emitEvent(kTiltEvent, 255);
+      break;
+    case 10:
+      emitEvent(kTiltEvent, 1);
+      break;
     case 11:
     case 20:
-    case 68: changeDpi(+1, true); break;
-    case 21: changeDpi(+1, false); break;
-    case 22: changeDpi(-1, false); break;
-    case 15: emitEvent(kProgramEvent, b); break;
+    case 68:
+      changeDpi(+1, true);
+      break;
+    case 21:
+      changeDpi(+1, false);
+      break;
+    case 22:
+      changeDpi(-1, false);
+      break;
+    case 15:
+      emitEvent(kProgramEvent, b);
+      break;
     case 16:
-    case 67: changeProfile(+1, true); break;
-    case 17: changeProfile(+1, false); break;
-    case 18: changeProfile(-1, false); break;
-    case 19: changeSensitivity(0, false); break;
-    case 23: changeSensitivity(+1, true); break;
+    case 67:
+      changeProfile(+1, true);
+      break;
+    case 17:
+      changeProfile(+1, false);
+      break;
+    case 18:
+      changeProfile(-1, false);
+      break;
+    case 19:
+      changeSensitivity(0, false);
+      break;
+    case 23:
+      changeSensitivity(+1, true);
+      break;
     case 24:
-    case 66: changeSensitivity(+1, false); break;
-    case 25: changeSensitivity(-1, false); break;
-    case 27: emitEvent(kOpenDriverEvent, 1); break;
-    case 32: case 33: case 34: case 35: case 36:
+    case 66:
+      changeSensitivity(+1, false);
+      break;
+    case 25:
+      changeSensitivity(-1, false);
+      break;
+    case 27:
+      emitEvent(kOpenDriverEvent, 1);
+      break;
+    case 32:
+    case 33:
+    case 34:
+    case 35:
+    case 36:
       emitEvent(kMediaEvent, static_cast<std::uint16_t>(code | 0x100));  // pressed
       emitEvent(kMediaEvent, code);                                      // released
       break;
     case 38:
-    case 69: emitEvent(kVolumeEvent, 1); break;
-    case 39: emitEvent(kVolumeEvent, 255); break;
-    case 48: requestOrPlayMacro(slot); break;
+    case 69:
+      emitEvent(kVolumeEvent, 1);
+      break;
+    case 39:
+      emitEvent(kVolumeEvent, 255);
+      break;
+    case 48:
+      requestOrPlayMacro(slot);
+      break;
     case 49:
-    case 50: emitEvent(kCountdownEvent, b); break;
-    case 81: case 82: case 83: case 84: emitEvent(kDualShiftEvent, b); break;
-    default: break;  // performed by the mouse alone
+    case 50:
+      emitEvent(kCountdownEvent, b);
+      break;
+    case 81:
+    case 82:
+    case 83:
+    case 84:
+      emitEvent(kDualShiftEvent, b);
+      break;
+    default:
+      break;  // performed by the mouse alone
   }
   // The five main buttons count their clicks in statistics counters 0..4.
   if (button <= 5) emitEvent(static_cast<std::uint16_t>(kFirstCounterEvent + 0x100 * slot), 1);
@@ -124,8 +170,8 @@ void MouseModel::requestOrPlayMacro(int slot) {
   const bool empty = readU16(macro, kMacroCountOffset) == 0;
   // A macro slot whose macro memory is empty asks the host to send it again.
   if (empty && slot >= kFirstRequestableSlot) {
-    const int v = memory_.currentProfile * kRequestableSlotsPerProfile +
-                  (slot - kFirstRequestableSlot) + 1;
+    const int v =
+        memory_.currentProfile * kRequestableSlotsPerProfile + (slot - kFirstRequestableSlot) + 1;
     emitEvent(kMacroRequestEvent, static_cast<std::uint16_t>(v));
   }
 }

@@ -13,34 +13,57 @@ constexpr std::uint8_t kStatusFailed = 2;
 
 std::size_t setLength(std::uint8_t id) {
   switch (id) {
-    case kSelectReport: return kSelectLength;
-    case kCurrentProfileReport: return kCurrentProfileLength;
-    case kProfileSettingsReport: return kProfileSettingsLength;
-    case kButtonsReport: return kButtonsLength;
-    case kMacroReport: return kMacroLength;
-    case kVersionReport: return kVersionLength;
-    case kSensorImageReport: return kSensorCaptureLength;
-    case kHostActiveReport: return kHostActiveLength;
-    case kTrackingReport: return kTrackingLength;
-    case kLightCommandReport: return kLightCommandLength;
-    case kColourBlockReport: return kColourBlockLength;
-    case update::kCommandReport: return update::kCommandLength;
-    default: return 0;
+    case kSelectReport:
+      return kSelectLength;
+    case kCurrentProfileReport:
+      return kCurrentProfileLength;
+    case kProfileSettingsReport:
+      return kProfileSettingsLength;
+    case kButtonsReport:
+      return kButtonsLength;
+    case kMacroReport:
+      return kMacroLength;
+    case kVersionReport:
+      return kVersionLength;
+    case kSensorImageReport:
+      return kSensorCaptureLength;
+    case kHostActiveReport:
+      return kHostActiveLength;
+    case kTrackingReport:
+      return kTrackingLength;
+    case kLightCommandReport:
+      return kLightCommandLength;
+    case kColourBlockReport:
+      return kColourBlockLength;
+    case update::kCommandReport:
+      return update::kCommandLength;
+    default:
+      return 0;
   }
 }
 
 std::size_t getLength(std::uint8_t id) {
   switch (id) {
-    case kSelectReport: return kSelectLength;
-    case kCurrentProfileReport: return kCurrentProfileLength;
-    case kProfileSettingsReport: return kProfileSettingsLength;
-    case kButtonsReport: return kButtonsLength;
-    case kMacroReport: return kMacroLength;
-    case kVersionReport: return kVersionLength;
-    case kSensorImageReport: return kSensorImageLength;
-    case kTrackingReport: return kTrackingLength;
-    case update::kStatusReport: return update::kStatusLength;
-    default: return 0;
+    case kSelectReport:
+      return kSelectLength;
+    case kCurrentProfileReport:
+      return kCurrentProfileLength;
+    case kProfileSettingsReport:
+      return kProfileSettingsLength;
+    case kButtonsReport:
+      return kButtonsLength;
+    case kMacroReport:
+      return kMacroLength;
+    case kVersionReport:
+      return kVersionLength;
+    case kSensorImageReport:
+      return kSensorImageLength;
+    case kTrackingReport:
+      return kTrackingLength;
+    case update::kStatusReport:
+      return update::kStatusLength;
+    default:
+      return 0;
   }
 }
 

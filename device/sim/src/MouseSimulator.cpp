@@ -33,10 +33,10 @@ MouseSimulator::MouseSimulator(MouseMemory memory)
     : model_(std::move(memory)), startMs_(platform::now()) {
   model_.setReportObserver([this](bool set, std::span<const std::uint8_t> report) {
     if (log_.size() >= kMaxLogLines) log_.pop_front();
-    log_.push_back(std::to_string(platform::now() - startMs_) + " " +
-                   device::TrafficLog::format(
-                       set ? device::TrafficLog::Direction::Set : device::TrafficLog::Direction::Get,
-                       report));
+    log_.push_back(
+        std::to_string(platform::now() - startMs_) + " " +
+        device::TrafficLog::format(
+            set ? device::TrafficLog::Direction::Set : device::TrafficLog::Direction::Get, report));
   });
 }
 

@@ -62,8 +62,8 @@ json memoryToJson(const MouseMemory& m) {
         macros[std::to_string(b)] = toHex(p.macros[b]);
       }
     }
-    profiles.push_back({{"settings", toHex(p.settings)}, {"buttons", toHex(p.buttons)},
-                        {"macros", macros}});
+    profiles.push_back(
+        {{"settings", toHex(p.settings)}, {"buttons", toHex(p.buttons)}, {"macros", macros}});
   }
   return {{"format", 1},
           {"firmwareVersion", m.firmwareVersion},
@@ -164,7 +164,8 @@ json describeModel(const MouseModel& model) {
       functions.push_back(pm.buttons[3 + 3 * b]);
       const auto count = device::readU16(pm.macros[b], device::kMacroCountOffset);
       if (count == 0) continue;
-      const char* name = reinterpret_cast<const char*>(pm.macros[b].data() + device::kMacroName3Offset);
+      const char* name =
+          reinterpret_cast<const char*>(pm.macros[b].data() + device::kMacroName3Offset);
       macros[std::to_string(b)] = {
           {"name", std::string(settings::deviceNameText({name, device::kMacroNameLength}))},
           {"events", count}};

@@ -51,7 +51,8 @@ bool SimServer::listen(std::string* error) {
   };
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
-  if (socketPath_.size() >= sizeof addr.sun_path) return fail("socket path too long: " + socketPath_);
+  if (socketPath_.size() >= sizeof addr.sun_path)
+    return fail("socket path too long: " + socketPath_);
   if (const int other = wire::connectTo(socketPath_); other >= 0) {
     ::close(other);
     return fail("a simulated mouse already listens on " + socketPath_);

@@ -41,7 +41,8 @@ std::uint8_t UpdateEngine::command(std::span<const std::uint8_t> r, std::uint8_t
       return upd::kStatusDone;
     case upd::kAnnounceBlock: {
       const auto index = static_cast<std::uint16_t>(r[4] | (r[5] << 8));
-      if (mode_ != Mode::Prepared || index >= blockCount_ || !matches(r, 8, upd::kUpdateSignature)) {
+      if (mode_ != Mode::Prepared || index >= blockCount_ ||
+          !matches(r, 8, upd::kUpdateSignature)) {
         return upd::kStatusFailed;
       }
       pendingBlock_ = index;
@@ -71,14 +72,15 @@ std::uint8_t UpdateEngine::command(std::span<const std::uint8_t> r, std::uint8_t
 }
 
 std::uint8_t UpdateEngine::install(std::uint8_t& firmwareVersion) {
-  const bool complete = mode_ == Mode::Prepared && blockCount_ > 0 && blocksReceived_ == blockCount_;
+  const bool complete =
+      mode_ == Mode::Prepared && blockCount_ > 0 && blocksReceived_ == blockCount_;
   mode_ = Mode::Idle;
   pendingBlock_.reset();
   if (!complete) return upd::kStatusFailed;
   const bool named = image_.size() > upd::kImageVersionOffset &&
                      std::equal(upd::kImageMagic.begin(), upd::kImageMagic.end(), image_.begin());
-  firmwareVersion = named ? image_[upd::kImageVersionOffset]
-                          : static_cast<std::uint8_t>(firmwareVersion + 1);
+  firmwareVersion =
+      named ? image_[upd::kImageVersionOffset] : static_cast<std::uint8_t>(firmwareVersion + 1);
   image_.clear();
   received_.clear();
   blockCount_ = blocksReceived_ = 0;

@@ -56,8 +56,8 @@ int control(const std::string& socketPath, const std::vector<std::string>& args)
   std::uint8_t kind = 0;
   std::vector<std::uint8_t> reply;
   const bool ok = mousesim::wire::sendFrame(fd, mousesim::wire::kControl, payload) &&
-                  mousesim::wire::receiveFrame(fd, kind, reply) &&
-                  kind == mousesim::wire::kText && !reply.empty();
+                  mousesim::wire::receiveFrame(fd, kind, reply) && kind == mousesim::wire::kText &&
+                  !reply.empty();
   ::close(fd);
   if (!ok) {
     std::fprintf(stderr, "vesk-mouse-sim: the simulated mouse did not answer\n");
@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
   auto* run = app.add_subcommand("run", "Run the simulated mouse until interrupted");
   std::string stateFile;
   run->add_option("--state", stateFile, "Keep the mouse's on-device memory in this file");
-  run->add_option("--socket", socketPath, "Listen here (default: $VESK_MOUSE_SIM or the runtime folder)");
+  run->add_option("--socket", socketPath,
+                  "Listen here (default: $VESK_MOUSE_SIM or the runtime folder)");
 
   auto* ctl = app.add_subcommand("ctl", "Control a running simulated mouse");
   ctl->add_option("--socket", socketPath, "The simulator's socket");
@@ -102,7 +103,8 @@ int main(int argc, char** argv) {
   event->add_option("VALUE", a2)->required();
   command("busy", "Answer busy to the next N status polls")->add_option("N", a1)->required();
   for (const char* name : {"fail-set", "fail-get"}) {
-    auto* sub = command(name, std::string("Fail the next ") + (name[5] == 's' ? "SetFeature" : "GetFeature") +
+    auto* sub = command(name, std::string("Fail the next ") +
+                                  (name[5] == 's' ? "SetFeature" : "GetFeature") +
                                   " of report ID (N times, default once)");
     sub->add_option("ID", a1)->required();
     sub->add_option("N", a2);
@@ -115,7 +117,8 @@ int main(int argc, char** argv) {
   command("plug", "Plug the mouse in again");
   command("version", "Set the firmware version (0..255)")->add_option("N", a1)->required();
   command("state", "Show the mouse's state")->add_flag("--json", json, "As JSON");
-  command("log", "Show every report exchanged")->add_flag("--clear", clear, "Empty the log instead");
+  command("log", "Show every report exchanged")
+      ->add_flag("--clear", clear, "Empty the log instead");
 
   try {
     app.parse(argc, argv);
