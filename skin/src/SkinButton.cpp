@@ -19,7 +19,6 @@ const QColor kCaptionColor(224, 224, 224);
 SkinButton::SkinButton(QWidget* parent) : QAbstractButton(parent) {
   setFocusPolicy(Qt::NoFocus);
   setMouseTracking(true);
-  setAttribute(Qt::WA_OpaquePaintEvent);
   connect(this, &QAbstractButton::clicked, this, &SkinButton::onClicked);
 }
 
@@ -33,7 +32,7 @@ void SkinButton::setSheets(const PageSheets& sheets) { setPictures(sheets.cut(ge
 void SkinButton::setPictures(const ControlPictures& pictures) {
   pictures_ = pictures;
   // A picture with transparent parts lets the window show through.
-  setAttribute(Qt::WA_OpaquePaintEvent, !pictures_.normal.hasAlphaChannel());
+  setAttribute(Qt::WA_OpaquePaintEvent, !pictures_.normal.isNull() && !pictures_.normal.hasAlphaChannel());
   update();
 }
 
