@@ -7,6 +7,19 @@
 
 namespace settings {
 
+namespace {
+
+// Text values lose one pair of matching quotes around them, as the platform
+// reads them.
+std::string_view unquoted(std::string_view text) {
+  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+      text.back() == text.front())
+    return text.substr(1, text.size() - 2);
+  return text;
+}
+
+}  // namespace
+
 IniFile::IniFile(std::string path, std::string buffer)
     : path_(std::move(path)), spare_(std::move(buffer)) {}
 
@@ -30,17 +43,14 @@ const IniDocument& IniFile::document() {
 std::int32_t IniFile::ReadInt(std::string_view section, std::string_view key, std::int32_t def) {
   const auto value = document().value(section, key);
   if (!value || value->empty()) return def;
-  return parseProfileInt(*value);
+  return parseProfileInt(unquoted(*value));
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view def) {
   std::string_view text = def;
   if (const auto value = document().value(section, key)) {
-    text = *value;
-    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-        text.back() == text.front())
-      text = text.substr(1, text.size() - 2);
+    text = unquoted(*value);
   }
   text = text.substr(0, text.find('\0'));
   return std::string(text.substr(0, kMaxStringLength));

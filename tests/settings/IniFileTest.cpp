@@ -65,7 +65,7 @@ TEST_F(IniFileTest, BrokenStructValuesAreRejectedAndLeaveTheBytes) {
 TEST_F(IniFileTest, ReadIntParsesLikeThePlatform) {
   writeFile(path(),
             "[S]\r\nPlain=42\r\nBlanks=   17   \r\nSigned=-5\r\nPlus=+7\r\nTail=12abc\r\n"
-            "Word=abc\r\nEmpty=\r\nHex=0x10\r\nWrap=4294967295\r\nSignOnly=-\r\n");
+            "Word=abc\r\nEmpty=\r\nHex=0x10\r\nWrap=4294967295\r\nSignOnly=-\r\nQuoted=\"9\"\r\n");
   IniFile ini(path());
   EXPECT_EQ(ini.ReadInt("S", "Plain", -1), 42);
   EXPECT_EQ(ini.ReadInt("S", "Blanks", -1), 17);
@@ -76,6 +76,7 @@ TEST_F(IniFileTest, ReadIntParsesLikeThePlatform) {
   EXPECT_EQ(ini.ReadInt("S", "Hex", -1), 0);
   EXPECT_EQ(ini.ReadInt("S", "Wrap", 0), -1);
   EXPECT_EQ(ini.ReadInt("S", "SignOnly", -1), 0);
+  EXPECT_EQ(ini.ReadInt("S", "Quoted", -1), 9);
   EXPECT_EQ(ini.ReadInt("S", "Empty", 99), 99);
   EXPECT_EQ(ini.ReadInt("S", "Absent", 99), 99);
   EXPECT_EQ(ini.ReadInt("Other", "Plain", 99), 99);
