@@ -152,6 +152,8 @@ bool DeviceLayer::captureSensorImage(codec::SensorImage& image) {
 
 bool DeviceLayer::uploadColourDatabase(std::span<const std::uint8_t> file) {
   const std::size_t blocks = codec::colourBlockCount(file.size());
+  // Block numbers travel as 16 bits; a larger file cannot be addressed.
+  if (blocks > 0x10000) return false;
   for (std::size_t k = 0; k < blocks; ++k) {
     if (aborted() || !writeThenWait(codec::encodeColourBlock(file, k), 300)) return false;
   }

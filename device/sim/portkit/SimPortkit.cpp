@@ -5,6 +5,8 @@
 // given to Open_DevMonitor.
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -22,6 +24,7 @@ namespace {
 namespace wire = mousesim::wire;
 
 constexpr int kReconnectMs = 250;
+constexpr int kTransferTimeoutSeconds = 5;
 
 class SimPortkit {
  public:
@@ -50,7 +53,15 @@ class SimPortkit {
 
   int openFeatureDevice() {
     std::lock_guard lock(featureMutex_);
-    if (featureFd_ < 0) featureFd_ = wire::connectTo(wire::defaultSocketPath());
+    // A fresh connection every time: the simulator may have been restarted.
+    closeLocked();
+    featureFd_ = wire::connectTo(wire::defaultSocketPath());
+    if (featureFd_ >= 0) {
+      // A simulator that stops answering fails the transfer instead of hanging it.
+      timeval timeout{kTransferTimeoutSeconds, 0};
+      ::setsockopt(featureFd_, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+      ::setsockopt(featureFd_, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    }
     std::vector<std::uint8_t> reply;
     if (!exchange(wire::kOpen, {}, reply) || reply.size() < 3 || reply[0] != 1) {
       closeLocked();
