@@ -36,6 +36,7 @@ const IniDocument& IniFile::document() {
     if (detail::readWholeFile(path_, spare_) != detail::ReadResult::Ok)
       spare_.clear();  // a missing or unreadable file reads as empty
     document_.emplace(std::move(spare_));
+    for (const Write& w : pending_) document_->setValue(w.section, w.key, w.value);
   }
   return *document_;
 }

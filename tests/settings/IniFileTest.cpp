@@ -164,6 +164,13 @@ TEST_F(IniFileTest, BatchIsOneWriteAndIsSeenByReadsBeforeItsCommit) {
   EXPECT_EQ(IniFile(path()).ReadInt("S", "a", -1), 1);
   EXPECT_TRUE(ini.commitBatch());
   EXPECT_EQ(IniFile(path()).ReadInt("S", "a", -1), 2);
+
+  IniFile fresh(path());  // nothing parsed yet when the batch starts
+  fresh.beginBatch();
+  fresh.WriteInt("S", "b", 5);
+  EXPECT_EQ(fresh.ReadInt("S", "b", -1), 5);
+  EXPECT_EQ(fresh.ReadInt("S", "a", -1), 2);
+  EXPECT_TRUE(fresh.commitBatch());
 }
 
 TEST_F(IniFileTest, FileIsParsedOnceUntilReloaded) {
