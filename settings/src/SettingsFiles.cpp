@@ -182,6 +182,7 @@ bool SettingsFiles::ReadOsdSetting(OsdSetting& block, bool fromParentFolder) con
 }
 
 bool SettingsFiles::WriteProfileFileName(int slot, std::string_view title) const {
+  if (slot < 1 || slot > kProfileCount) return false;
   return IniFile(configIniPath()).WriteString("FileName", "Profile" + std::to_string(slot), title);
 }
 
