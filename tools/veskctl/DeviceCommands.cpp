@@ -67,15 +67,16 @@ void readMouse(const DeviceOptions& options) {
   const settings::SettingsFiles files(withSlash(options.folder));
   auto image = std::make_unique<settings::SettingsImage>();
   files.LoadAll(*image);  // what the mouse does not carry stays as the files have it
-  int version = 0;
+  int version = -1;       // stays -1 when the mouse did not tell its version
   {
     MouseSession session(options);
     if (!session.sequences().readEverything(*image, version)) fail("reading the mouse failed");
   }
-  if (!files.SaveFirmwareVersion(version) || !files.SaveAll(*image)) {
+  if ((version >= 0 && !files.SaveFirmwareVersion(version)) || !files.SaveAll(*image)) {
     fail("cannot write the settings files in " + files.programFolder());
   }
-  std::printf("Read the mouse (firmware version %d) into %s\n", version,
+  const std::string versionText = version >= 0 ? std::to_string(version) : "unknown";
+  std::printf("Read the mouse (firmware version %s) into %s\n", versionText.c_str(),
               files.programFolder().c_str());
 }
 

@@ -19,7 +19,8 @@ class DeviceSequences {
   // profile, each profile's settings and buttons, the macros of every macro
   // slot, tracking control; then clears the change flags. Saving the files
   // and publishing the image is the caller's. False when aborted or the
-  // tracking control could not be read.
+  // tracking control could not be read. firmwareVersion is set only when
+  // the mouse answered it.
   bool readEverything(settings::SettingsImage& image, int& firmwareVersion);
   // Writes exactly what the change flags mark. False when any write failed
   // or the sequence was aborted.
