@@ -35,3 +35,17 @@ TEST(PortkitLibrary, BothLibrariesOfTheSuiteHaveAllExports) {
     EXPECT_FALSE(lib->getFeature(std::span<std::uint8_t>())) << "empty report";
   }
 }
+
+TEST(PortkitLibrary, WithoutAMouseNothingOpensAndNothingHangs) {
+  ::setenv("VESK_MOUSE_SIM", "/nonexistent/mouse-sim.sock", 1);
+  for (const std::string& folder :
+       {std::string(VESK_SUITE_DIR), std::string(VESK_BINARY_DIR) + "/portkit-hidraw"}) {
+    auto lib = device::PortkitLibrary::load(folder);
+    ASSERT_TRUE(lib->present()) << lib->loadError();
+    lib->openDevMonitor(1, 1325, 1326);
+    EXPECT_FALSE(lib->openFeatureDevice()) << folder;
+    EXPECT_EQ(lib->mousePid(), 0);
+    lib->closeDevMonitor();
+    lib->closeFeatureDevice();
+  }
+}
