@@ -1,5 +1,8 @@
 #include <cstring>
 #include <memory>
+#include <string>
+
+#include <unistd.h>
 
 #include "TestFolder.h"
 #include "platform/NamedMutex.h"
@@ -113,9 +116,14 @@ TEST(SettingsImageTest, FieldTableNamesEveryKeyAndAddressesIt) {
 class SharedImageTest : public TestFolder {};
 
 TEST_F(SharedImageTest, WholeRecordTravelsThroughTheSharedMemory) {
+  // Names of this test's own: the programs' names are shared by every
+  // process of the user, tests running beside this one included.
+  const std::string suffix = "-test-" + std::to_string(::getpid());
+  const std::string memoryName = kSharedImageName + suffix;
+  const std::string mutexName = kImageMutexName + suffix;
   platform::NamedMutex::Created created{};
-  auto mutex = platform::NamedMutex::create(kImageMutexName, &created);
-  auto memory = platform::SharedMemory::create(kSharedImageName, kImageSize);
+  auto mutex = platform::NamedMutex::create(mutexName, &created);
+  auto memory = platform::SharedMemory::create(memoryName, kImageSize);
   ASSERT_TRUE(mutex && memory);
 
   auto mine = std::make_unique<SettingsImage>();
@@ -124,13 +132,13 @@ TEST_F(SharedImageTest, WholeRecordTravelsThroughTheSharedMemory) {
   ASSERT_TRUE(writeSharedImage(*memory, *mutex, *mine));
 
   auto theirs = std::make_unique<SettingsImage>();
-  auto opened = platform::SharedMemory::open(kSharedImageName, kImageSize);
-  auto openedMutex = platform::NamedMutex::open(kImageMutexName);
+  auto opened = platform::SharedMemory::open(memoryName, kImageSize);
+  auto openedMutex = platform::NamedMutex::open(mutexName);
   ASSERT_TRUE(opened && openedMutex);
   ASSERT_TRUE(readSharedImage(*opened, *openedMutex, *theirs));
   EXPECT_EQ(0, std::memcmp(mine.get(), theirs.get(), kImageSize));
 
-  auto wrongSize = platform::SharedMemory::create("vesk-settings-test-small", 16);
+  auto wrongSize = platform::SharedMemory::create(memoryName + "-small", 16);
   ASSERT_TRUE(wrongSize);
   EXPECT_FALSE(readSharedImage(*wrongSize, *mutex, *theirs));
 }
