@@ -148,9 +148,13 @@ bool remoteWindowReachable(ThreadQueue& self, HWND target) {
 
 // --- the receiving side, run by the thread that owns the window sockets ---
 
-void ThreadQueue::acceptAll(const Endpoint& listener) {
+void ThreadQueue::acceptAll(std::uint64_t listenerKey) {
   for (;;) {
-    int fd = ::accept4(listener.fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    // A handler run for the previous connection may have closed the window.
+    auto listener = endpoints_.find(listenerKey);
+    if (listener == endpoints_.end() || listener->second.closing) return;
+    const HWND window = listener->second.window;
+    int fd = ::accept4(listener->second.fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
       if (errno == EINTR) continue;
       return;
@@ -160,11 +164,13 @@ void ThreadQueue::acceptAll(const Endpoint& listener) {
       continue;
     }
     const std::uint64_t key = nextKey_++;
-    endpoints_[key] = Endpoint{Endpoint::Kind::Incoming, fd, listener.window, 0, false, {}};
+    endpoints_[key] = Endpoint{Endpoint::Kind::Incoming, fd, window, 0, false, {}};
     epoll_event ev{};
     ev.events = EPOLLIN;
     ev.data.u64 = key;
     ::epoll_ctl(epollFd_, EPOLL_CTL_ADD, fd, &ev);
+    // A peer usually writes right after connecting: take it in this round.
+    readIncoming(key);
   }
 }
 

@@ -240,8 +240,7 @@ void ThreadQueue::serviceSources(int timeoutMs) {
       auto it = endpoints_.find(key);
       if (it == endpoints_.end() || it->second.closing) continue;
       if (it->second.kind == Endpoint::Kind::Listener) {
-        Endpoint listener = it->second;
-        acceptAll(listener);
+        acceptAll(key);
       } else {
         readIncoming(key);
       }

@@ -114,7 +114,7 @@ class ThreadQueue : public std::enable_shared_from_this<ThreadQueue> {
 
   bool takeDueTimer(MSG& out);
   void armTimerFdLocked();
-  void acceptAll(const Endpoint& listener);
+  void acceptAll(std::uint64_t listenerKey);
   void readIncoming(std::uint64_t key);
   bool handleFrame(std::uint64_t key, std::span<const std::byte> bytes);
   void removeEndpoint(std::uint64_t key);

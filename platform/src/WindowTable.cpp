@@ -128,7 +128,14 @@ void WindowTable::resetAfterFork() {
   for (auto& [id, q] : queues_)
     if (auto s = q.lock()) s->abandonAfterFork();
   queues_.clear();
-  for (auto& [h, w] : windows_) w->alive = false;
+  // The parent's windows are forgotten but not destroyed: their handlers
+  // may hold objects whose destructors must not run twice (once here).
+  static std::vector<std::shared_ptr<WindowRecord>>* inheritedWindows = nullptr;
+  if (!inheritedWindows) inheritedWindows = new std::vector<std::shared_ptr<WindowRecord>>;
+  for (auto& [h, w] : windows_) {
+    w->alive = false;
+    inheritedWindows->push_back(std::move(w));
+  }
   windows_.clear();
   nextSerial_ = randomSerialStart();
   pid_ = ::getpid();

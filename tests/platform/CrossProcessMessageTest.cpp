@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -86,6 +87,10 @@ TEST_F(CrossProcessMessageTest, PostedSentAndCopyDataMessagesCrossProcesses) {
 
   ASSERT_TRUE(PostMessage(peer, WM_USER + 1, 5, -6));
   ASSERT_TRUE(PostMessage(peer, WM_USER + 1, 7, LPARAM{1} << 40));
+  // What a Qt program watches: the loop fd turns readable when the echo
+  // comes in from the other process.
+  pollfd loop{MessageLoopFd(), POLLIN, 0};
+  ASSERT_EQ(::poll(&loop, 1, 10000), 1);
   loopUntil([&] { return echoes.size() == 2; });
   EXPECT_EQ(echoes[0], (std::pair<WPARAM, LPARAM>{5, -6}));
   EXPECT_EQ(echoes[1], (std::pair<WPARAM, LPARAM>{7, LPARAM{1} << 40}));
@@ -95,6 +100,9 @@ TEST_F(CrossProcessMessageTest, PostedSentAndCopyDataMessagesCrossProcesses) {
   const LRESULT sum = 300 * 299 / 2 - 256 * 44;  // i & 0xFF for i < 300
   EXPECT_EQ(SendCopyData(peer, 2, 0x07970000, bytes), 2000000 + 0x07970000 + sum);
   EXPECT_EQ(SendCopyData(peer, 0, 9, {}), 9) << "empty data";
+  EXPECT_EQ(SendCopyData(peer, 0, 0, std::vector<std::byte>(64 * 1024, std::byte{1})), 65536);
+  EXPECT_FALSE(SendCopyData(peer, 0, 0, std::vector<std::byte>(64 * 1024 + 1)).has_value())
+      << "larger than a window message carries";
   // A plain SendMessage with a COPYDATASTRUCT carries the bytes too.
   const unsigned char three[] = {1, 2, 3};
   COPYDATASTRUCT cds{10, 3, three};
