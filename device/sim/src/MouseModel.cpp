@@ -11,7 +11,8 @@ using namespace device;
 
 constexpr std::uint8_t kStatusFailed = 2;
 
-std::size_t setLength(std::uint8_t id) {
+// Reports the host both writes and reads, with one length either way.
+std::size_t twoWayLength(std::uint8_t id) {
   switch (id) {
     case kSelectReport:
       return kSelectLength;
@@ -25,12 +26,19 @@ std::size_t setLength(std::uint8_t id) {
       return kMacroLength;
     case kVersionReport:
       return kVersionLength;
+    case kTrackingReport:
+      return kTrackingLength;
+    default:
+      return 0;
+  }
+}
+
+std::size_t setLength(std::uint8_t id) {
+  switch (id) {
     case kSensorImageReport:
       return kSensorCaptureLength;
     case kHostActiveReport:
       return kHostActiveLength;
-    case kTrackingReport:
-      return kTrackingLength;
     case kLightCommandReport:
       return kLightCommandLength;
     case kColourBlockReport:
@@ -38,32 +46,18 @@ std::size_t setLength(std::uint8_t id) {
     case update::kCommandReport:
       return update::kCommandLength;
     default:
-      return 0;
+      return twoWayLength(id);
   }
 }
 
 std::size_t getLength(std::uint8_t id) {
   switch (id) {
-    case kSelectReport:
-      return kSelectLength;
-    case kCurrentProfileReport:
-      return kCurrentProfileLength;
-    case kProfileSettingsReport:
-      return kProfileSettingsLength;
-    case kButtonsReport:
-      return kButtonsLength;
-    case kMacroReport:
-      return kMacroLength;
-    case kVersionReport:
-      return kVersionLength;
     case kSensorImageReport:
       return kSensorImageLength;
-    case kTrackingReport:
-      return kTrackingLength;
     case update::kStatusReport:
       return update::kStatusLength;
     default:
-      return 0;
+      return twoWayLength(id);
   }
 }
 
