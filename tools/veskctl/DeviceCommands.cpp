@@ -5,13 +5,13 @@
 #include <string>
 
 #include "Commands.h"
+#include "FolderOption.h"
 #include "device/DeviceLayer.h"
 #include "device/DeviceSequences.h"
 #include "device/LibraryTransport.h"
 #include "device/PortkitLibrary.h"
 #include "device/TrafficLog.h"
 #include "platform/Clock.h"
-#include "platform/Paths.h"
 #include "settings/SettingsFiles.h"
 
 namespace veskctl {
@@ -27,17 +27,11 @@ struct DeviceOptions {
   throw CLI::RuntimeError(1);
 }
 
-std::string withSlash(std::string folder) {
-  if (folder.empty()) return platform::ProgramFolder();
-  if (folder.back() != '/') folder += '/';
-  return folder;
-}
-
 // The opened mouse and the protocol stack on top of it.
 class MouseSession {
  public:
   explicit MouseSession(const DeviceOptions& options)
-      : library_(device::PortkitLibrary::load(withSlash(options.folder))),
+      : library_(device::PortkitLibrary::load(programFolderOption(options.folder))),
         transport_(*library_),
         log_(transport_,
              [verbose = options.verbose](device::TrafficLog::Direction d,
@@ -64,7 +58,7 @@ class MouseSession {
 };
 
 void readMouse(const DeviceOptions& options) {
-  const settings::SettingsFiles files(withSlash(options.folder));
+  const settings::SettingsFiles files(programFolderOption(options.folder));
   auto image = std::make_unique<settings::SettingsImage>();
   files.LoadAll(*image);  // what the mouse does not carry stays as the files have it
   int version = -1;       // stays -1 when the mouse did not tell its version
@@ -81,7 +75,7 @@ void readMouse(const DeviceOptions& options) {
 }
 
 void writeMouse(const DeviceOptions& options) {
-  const settings::SettingsFiles files(withSlash(options.folder));
+  const settings::SettingsFiles files(programFolderOption(options.folder));
   auto image = std::make_unique<settings::SettingsImage>();
   files.LoadAll(*image);
   MouseSession session(options);

@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Commands.h"
-#include "platform/Paths.h"
+#include "FolderOption.h"
 #include "settings/FieldTable.h"
 #include "settings/FunctionCodes.h"
 #include "settings/IniValue.h"
@@ -37,11 +37,6 @@ struct SettingsOptions {
 [[noreturn]] void fail(const std::string& message, int code = 1) {
   std::cerr << "veskctl settings: " << message << "\n";
   throw CLI::RuntimeError(code);
-}
-
-std::string programFolder(const SettingsOptions& o) {
-  if (o.folder.empty()) return platform::ProgramFolder();
-  return o.folder.back() == '/' ? o.folder : o.folder + "/";
 }
 
 std::unique_ptr<settings::SettingsImage> loadImage(const settings::SettingsFiles& files) {
@@ -170,7 +165,7 @@ unsigned char* locateField(settings::SettingsImage& image, const SettingsOptions
 }
 
 void runDump(const SettingsOptions& o) {
-  const settings::SettingsFiles files(programFolder(o));
+  const settings::SettingsFiles files(programFolderOption(o.folder));
   const auto image = loadImage(files);
   if (o.raw) {
     if (o.profile != -1) fail("--raw writes the whole image; --profile does not apply");
@@ -186,19 +181,19 @@ void runDump(const SettingsOptions& o) {
 }
 
 void runSave(const SettingsOptions& o) {
-  const settings::SettingsFiles files(programFolder(o));
+  const settings::SettingsFiles files(programFolderOption(o.folder));
   saveImage(files, *loadImage(files));
 }
 
 void runReset(const SettingsOptions& o) {
-  const settings::SettingsFiles files(programFolder(o));
+  const settings::SettingsFiles files(programFolderOption(o.folder));
   auto image = loadImage(files);
   for (int p = 0; p < settings::kProfileCount; ++p) settings::ResetProfile(image->Profiles[p], p);
   saveImage(files, *image);
 }
 
 void runGet(const SettingsOptions& o) {
-  const settings::SettingsFiles files(programFolder(o));
+  const settings::SettingsFiles files(programFolderOption(o.folder));
   auto image = loadImage(files);
   const FieldInfo* field = nullptr;
   const unsigned char* at = locateField(*image, o, field);
@@ -206,7 +201,7 @@ void runGet(const SettingsOptions& o) {
 }
 
 void runSet(const SettingsOptions& o) {
-  const settings::SettingsFiles files(programFolder(o));
+  const settings::SettingsFiles files(programFolderOption(o.folder));
   auto image = loadImage(files);
   const FieldInfo* field = nullptr;
   unsigned char* at = locateField(*image, o, field);
