@@ -1,4 +1,4 @@
-// The device access library for the simulated mouse: the seven exports talk
+// The device access library for the simulated mouse: its backend talks
 // to a running vesk-mouse-sim over its socket ($VESK_MOUSE_SIM, default in
 // the user's runtime folder). Events and plug changes arrive on a watcher
 // connection read by the library's own thread and are posted to the window
@@ -9,15 +9,13 @@
 #include <sys/time.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <thread>
 
-#include "device/portkit.h"
 #include "mousesim/MouseMemory.h"
 #include "mousesim/SimWire.h"
-#include "platform/Window.h"
+#include "portkit/Backend.h"
 
 namespace {
 
@@ -26,16 +24,14 @@ namespace wire = mousesim::wire;
 constexpr int kReconnectMs = 250;
 constexpr int kTransferTimeoutSeconds = 5;
 
-class SimPortkit {
+class SimPortkit : public portkit::Backend {
  public:
-  ~SimPortkit() {
+  ~SimPortkit() override {
     closeDevMonitor();
     closeFeatureDevice();
   }
 
-  void setPoster(PortkitPostMessageFn poster) { poster_.store(poster); }
-
-  void openDevMonitor(PortkitWindow window, unsigned eventMessage, unsigned plugMessage) {
+  void openDevMonitor(std::uint64_t window, unsigned eventMessage, unsigned plugMessage) override {
     std::lock_guard lock(monitorMutex_);
     stopWatcher();
     window_ = window;
@@ -46,12 +42,12 @@ class SimPortkit {
     watcher_ = std::thread([this, path = wire::defaultSocketPath()] { watch(path); });
   }
 
-  void closeDevMonitor() {
+  void closeDevMonitor() override {
     std::lock_guard lock(monitorMutex_);
     stopWatcher();
   }
 
-  int openFeatureDevice() {
+  bool openFeatureDevice() override {
     std::lock_guard lock(featureMutex_);
     // A fresh connection every time: the simulator may have been restarted.
     closeLocked();
@@ -65,40 +61,35 @@ class SimPortkit {
     std::vector<std::uint8_t> reply;
     if (!exchange(wire::kOpen, {}, reply) || reply.size() < 3 || reply[0] != 1) {
       closeLocked();
-      return 0;
+      return false;
     }
     productId_ = reply[1] | (reply[2] << 8);
-    return 1;
+    return true;
   }
 
-  void closeFeatureDevice() {
+  void closeFeatureDevice() override {
     std::lock_guard lock(featureMutex_);
     closeLocked();
   }
 
-  int setFeature(const unsigned char* buffer, int length) {
-    if (!buffer || length <= 0) return 0;
+  bool setFeature(std::span<const std::uint8_t> report) override {
     std::lock_guard lock(featureMutex_);
     std::vector<std::uint8_t> reply;
-    return exchange(wire::kSet, {buffer, static_cast<std::size_t>(length)}, reply) &&
-                   !reply.empty() && reply[0] == 1
-               ? 1
-               : 0;
+    return exchange(wire::kSet, report, reply) && !reply.empty() && reply[0] == 1;
   }
 
-  int getFeature(unsigned char* buffer, int length) {
-    if (!buffer || length <= 0) return 0;
+  bool getFeature(std::span<std::uint8_t> report) override {
     std::lock_guard lock(featureMutex_);
     std::vector<std::uint8_t> reply;
-    const auto size = static_cast<std::size_t>(length);
-    if (!exchange(wire::kGet, {buffer, size}, reply) || reply.size() != size + 1 || reply[0] != 1) {
-      return 0;
+    if (!exchange(wire::kGet, report, reply) || reply.size() != report.size() + 1 ||
+        reply[0] != 1) {
+      return false;
     }
-    std::memcpy(buffer, reply.data() + 1, size);
-    return 1;
+    std::memcpy(report.data(), reply.data() + 1, report.size());
+    return true;
   }
 
-  int mousePid() {
+  int productId() override {
     std::lock_guard lock(featureMutex_);
     return featureFd_ >= 0 ? productId_ : 0;
   }
@@ -133,11 +124,7 @@ class SimPortkit {
   }
 
   void post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (PortkitPostMessageFn poster = poster_.load()) {
-      poster(window_, message, wParam, lParam);
-    } else {
-      platform::PostMessage(window_, message, wParam, lParam);
-    }
+    portkit::postToProgram(window_, message, wParam, lParam);
   }
 
   // Waits for the stop signal; true when it came.
@@ -189,11 +176,10 @@ class SimPortkit {
     }
   }
 
-  std::atomic<PortkitPostMessageFn> poster_{nullptr};
   std::mutex monitorMutex_;
   std::thread watcher_;
   int stopFd_ = -1;
-  PortkitWindow window_ = 0;
+  std::uint64_t window_ = 0;
   unsigned eventMessage_ = 0;
   unsigned plugMessage_ = 0;
   std::mutex featureMutex_;
@@ -201,24 +187,9 @@ class SimPortkit {
   int productId_ = 0;
 };
 
-SimPortkit& library() {
+}  // namespace
+
+portkit::Backend& portkit::backend() {
   static SimPortkit instance;
   return instance;
 }
-
-}  // namespace
-
-extern "C" {
-
-void Open_DevMonitor(PortkitWindow window, unsigned int eventMessage, unsigned int plugMessage) {
-  library().openDevMonitor(window, eventMessage, plugMessage);
-}
-void Close_DevMonitor(void) { library().closeDevMonitor(); }
-int Open_FeatureDevice(void) { return library().openFeatureDevice(); }
-void Close_FeatureDevice(void) { library().closeFeatureDevice(); }
-int SetFeature(unsigned char* buffer, int length) { return library().setFeature(buffer, length); }
-int GetFeature(unsigned char* buffer, int length) { return library().getFeature(buffer, length); }
-int GetMousePID(void) { return library().mousePid(); }
-void Portkit_SetMessagePoster(PortkitPostMessageFn poster) { library().setPoster(poster); }
-
-}  // extern "C"

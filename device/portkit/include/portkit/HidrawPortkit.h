@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "portkit/Backend.h"
 #include "portkit/HidIo.h"
 #include "portkit/HidrawEnumerator.h"
 #include "portkit/HotplugMonitor.h"
@@ -17,7 +18,7 @@ namespace portkit {
 // The device access library over hidraw: finds the mouse by its USB
 // identity, exchanges feature reports, and on its own thread watches hotplug
 // and reads event input reports, posting both as window messages.
-class HidrawPortkit {
+class HidrawPortkit : public Backend {
  public:
   // (message, wParam, lParam) to the window given to openDevMonitor.
   using Poster = std::function<void(std::uint64_t window, unsigned message, std::uintptr_t wParam,
@@ -26,17 +27,17 @@ class HidrawPortkit {
 
   HidrawPortkit(DeviceIds ids, std::unique_ptr<HidrawEnumerator> enumerator,
                 std::unique_ptr<HidIo> io, HotplugFactory hotplug, Poster poster);
-  ~HidrawPortkit();
+  ~HidrawPortkit() override;
   HidrawPortkit(const HidrawPortkit&) = delete;
   HidrawPortkit& operator=(const HidrawPortkit&) = delete;
 
-  void openDevMonitor(std::uint64_t window, unsigned eventMessage, unsigned plugMessage);
-  void closeDevMonitor();
-  bool openFeatureDevice();
-  void closeFeatureDevice();
-  bool setFeature(std::span<const std::uint8_t> report);
-  bool getFeature(std::span<std::uint8_t> report);
-  int productId();
+  void openDevMonitor(std::uint64_t window, unsigned eventMessage, unsigned plugMessage) override;
+  void closeDevMonitor() override;
+  bool openFeatureDevice() override;
+  void closeFeatureDevice() override;
+  bool setFeature(std::span<const std::uint8_t> report) override;
+  bool getFeature(std::span<std::uint8_t> report) override;
+  int productId() override;
   void setPoster(Poster poster);
 
  private:
