@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <thread>
 
 #include "platform/Window.h"
 
@@ -27,8 +26,9 @@ constexpr std::size_t kFrameBytes = 64;  // the size of one message frame
 constexpr UINT kPing = WM_USER;
 constexpr UINT kPosted = WM_USER + 1;
 constexpr UINT kAllPostsSeen = WM_USER + 2;
+constexpr UINT kRawPhase = WM_USER + 3;
 // First byte of a raw frame.
-constexpr char kRawPing = 'P', kRawData = 'D', kRawAck = 'A', kRawQuit = 'Q';
+constexpr char kRawPing = 'P', kRawData = 'D', kRawAck = 'A';
 
 double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
@@ -41,32 +41,34 @@ void writeFull(int fd, const void* buf, std::size_t n) {
   if (::write(fd, buf, n) != static_cast<ssize_t>(n)) std::exit(3);
 }
 
-// The raw side of the child: echoes pings, swallows data, acknowledges.
-void rawPeer(int sock) {
+// The raw side of the child, run by the same thread that serves the window
+// so that both sides of the comparison are scheduled alike: echoes pings,
+// swallows data and acknowledges it.
+void rawPhase(int sock, long pings) {
   char frame[kFrameBytes];
-  for (;;) {
+  for (long i = 0; i < pings; ++i) {
     readFull(sock, frame, sizeof frame);
-    if (frame[0] == kRawQuit) return;
-    if (frame[0] == kRawPing || frame[0] == kRawAck) writeFull(sock, frame, sizeof frame);
+    writeFull(sock, frame, sizeof frame);
   }
+  do readFull(sock, frame, sizeof frame);
+  while (frame[0] != kRawAck);
+  writeFull(sock, frame, sizeof frame);
 }
 
-// The child: a raw socket thread and a window served by its message loop.
+// The child: one window served by its message loop.
 int runChild(int sock, long posts) {
-  std::thread raw(rawPeer, sock);
   HWND w = CreateWindow("Vesk Bench Peer", [&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
     if (m == kPing) return static_cast<LRESULT>(wp + 1);
     if (m == kPosted && static_cast<long>(wp) == posts - 1)
       PostMessage(static_cast<HWND>(lp), kAllPostsSeen, 0, 0);
+    if (m == kRawPhase) rawPhase(sock, static_cast<long>(wp));
     if (m == WM_CLOSE) PostQuitMessage(0);
     return DefWindowProc(h, m, wp, lp);
   });
   if (w == kNoWindow) return 2;
   char ready = 1;
   writeFull(sock, &ready, 1);
-  int code = RunMessageLoop();
-  raw.join();
-  return code;
+  return RunMessageLoop();
 }
 
 }  // namespace
@@ -106,6 +108,7 @@ int main(int argc, char** argv) {
   double rawRoundTrip = 1e9, sendRoundTrip = 1e9;  // seconds per round trip
   double rawRate = 0, postRate = 0;                // messages per second
   for (int round = 0; round < rounds; ++round) {
+    PostMessage(peer, kRawPhase, static_cast<WPARAM>(roundTrips), 0);
     frame[0] = kRawPing;
     auto start = Clock::now();
     for (long i = 0; i < roundTrips; ++i) {
@@ -113,11 +116,6 @@ int main(int argc, char** argv) {
       readFull(sock, frame, sizeof frame);
     }
     rawRoundTrip = std::min(rawRoundTrip, secondsSince(start) / static_cast<double>(roundTrips));
-
-    start = Clock::now();
-    for (long i = 0; i < roundTrips; ++i)
-      if (SendMessage(peer, kPing, static_cast<WPARAM>(i), 0) != i + 1) return 1;
-    sendRoundTrip = std::min(sendRoundTrip, secondsSince(start) / static_cast<double>(roundTrips));
 
     start = Clock::now();
     frame[0] = kRawData;
@@ -128,6 +126,11 @@ int main(int argc, char** argv) {
     rawRate = std::max(rawRate, static_cast<double>(posts) / secondsSince(start));
 
     start = Clock::now();
+    for (long i = 0; i < roundTrips; ++i)
+      if (SendMessage(peer, kPing, static_cast<WPARAM>(i), 0) != i + 1) return 1;
+    sendRoundTrip = std::min(sendRoundTrip, secondsSince(start) / static_cast<double>(roundTrips));
+
+    start = Clock::now();
     allSeen = false;
     for (long i = 0; i < posts; ++i)
       if (!PostMessage(peer, kPosted, static_cast<WPARAM>(i), static_cast<LPARAM>(self))) return 1;
@@ -136,8 +139,6 @@ int main(int argc, char** argv) {
     postRate = std::max(postRate, static_cast<double>(posts) / secondsSince(start));
   }
 
-  frame[0] = kRawQuit;
-  writeFull(sock, frame, sizeof frame);
   PostMessage(peer, WM_CLOSE, 0, 0);
   int status = 0;
   ::waitpid(child, &status, 0);
