@@ -32,7 +32,8 @@ void SkinButton::setSheets(const PageSheets& sheets) { setPictures(sheets.cut(ge
 void SkinButton::setPictures(const ControlPictures& pictures) {
   pictures_ = pictures;
   // A picture with transparent parts lets the window show through.
-  setAttribute(Qt::WA_OpaquePaintEvent, !pictures_.normal.isNull() && !pictures_.normal.hasAlphaChannel());
+  setAttribute(Qt::WA_OpaquePaintEvent,
+               !pictures_.normal.isNull() && !pictures_.normal.hasAlphaChannel());
   update();
 }
 
