@@ -1,7 +1,6 @@
 #include "portkit/HidrawPortkit.h"
 
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -76,27 +75,19 @@ int HidrawPortkit::productId() {
 void HidrawPortkit::openDevMonitor(std::uint64_t window, unsigned eventMessage,
                                    unsigned plugMessage) {
   std::lock_guard lock(monitorMutex_);
-  if (watcher_.joinable()) return;
+  if (watcher_.running()) return;
   {
     std::lock_guard posterLock(posterMutex_);
     window_ = window;
     eventMessage_ = eventMessage;
     plugMessage_ = plugMessage;
   }
-  stopFd_ = ::eventfd(0, EFD_CLOEXEC);
-  if (stopFd_ < 0) return;
-  watcher_ = std::thread([this] { watch(); });
+  watcher_.start([this] { watch(); });
 }
 
 void HidrawPortkit::closeDevMonitor() {
   std::lock_guard lock(monitorMutex_);
-  if (watcher_.joinable()) {
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const auto n = ::write(stopFd_, &one, sizeof one);
-    watcher_.join();
-  }
-  if (stopFd_ >= 0) ::close(stopFd_);
-  stopFd_ = -1;
+  watcher_.stop();
 }
 
 void HidrawPortkit::watch() {
@@ -107,7 +98,7 @@ void HidrawPortkit::watch() {
   }
   openEventNode();
   for (;;) {
-    pollfd fds[3] = {{stopFd_, POLLIN, 0}, {-1, POLLIN, 0}, {-1, POLLIN, 0}};
+    pollfd fds[3] = {{watcher_.stopFd(), POLLIN, 0}, {-1, POLLIN, 0}, {-1, POLLIN, 0}};
     if (monitor) fds[1].fd = monitor->fd();
     fds[2].fd = eventFd_;
     const int ready = ::poll(fds, 3, eventFd_ < 0 && tracker.present() ? kRetryOpenMs : -1);

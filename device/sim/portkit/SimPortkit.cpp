@@ -4,18 +4,17 @@
 // connection read by the library's own thread and are posted to the window
 // given to Open_DevMonitor.
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <mutex>
-#include <thread>
 
 #include "mousesim/MouseMemory.h"
 #include "mousesim/SimWire.h"
 #include "portkit/Backend.h"
+#include "portkit/WatcherThread.h"
 
 namespace {
 
@@ -33,18 +32,16 @@ class SimPortkit : public portkit::Backend {
 
   void openDevMonitor(std::uint64_t window, unsigned eventMessage, unsigned plugMessage) override {
     std::lock_guard lock(monitorMutex_);
-    stopWatcher();
+    watcher_.stop();
     window_ = window;
     eventMessage_ = eventMessage;
     plugMessage_ = plugMessage;
-    stopFd_ = ::eventfd(0, EFD_CLOEXEC);
-    if (stopFd_ < 0) return;
-    watcher_ = std::thread([this, path = wire::defaultSocketPath()] { watch(path); });
+    watcher_.start([this, path = wire::defaultSocketPath()] { watch(path); });
   }
 
   void closeDevMonitor() override {
     std::lock_guard lock(monitorMutex_);
-    stopWatcher();
+    watcher_.stop();
   }
 
   bool openFeatureDevice() override {
@@ -113,23 +110,13 @@ class SimPortkit : public portkit::Backend {
     productId_ = 0;
   }
 
-  void stopWatcher() {
-    if (watcher_.joinable()) {
-      const std::uint64_t one = 1;
-      [[maybe_unused]] const auto n = ::write(stopFd_, &one, sizeof one);
-      watcher_.join();
-    }
-    if (stopFd_ >= 0) ::close(stopFd_);
-    stopFd_ = -1;
-  }
-
   void post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     portkit::postToProgram(window_, message, wParam, lParam);
   }
 
   // Waits for the stop signal; true when it came.
   bool stopWithin(int ms) {
-    pollfd p{stopFd_, POLLIN, 0};
+    pollfd p{watcher_.stopFd(), POLLIN, 0};
     return ::poll(&p, 1, ms) > 0;
   }
 
@@ -159,7 +146,7 @@ class SimPortkit : public portkit::Backend {
     std::uint8_t kind = 0;
     std::vector<std::uint8_t> payload;
     for (;;) {
-      pollfd fds[2] = {{stopFd_, POLLIN, 0}, {fd, POLLIN, 0}};
+      pollfd fds[2] = {{watcher_.stopFd(), POLLIN, 0}, {fd, POLLIN, 0}};
       if (::poll(fds, 2, -1) < 0) continue;
       if (fds[0].revents) return true;
       if (!wire::receiveFrame(fd, kind, payload)) return false;
@@ -177,8 +164,7 @@ class SimPortkit : public portkit::Backend {
   }
 
   std::mutex monitorMutex_;
-  std::thread watcher_;
-  int stopFd_ = -1;
+  portkit::WatcherThread watcher_;
   std::uint64_t window_ = 0;
   unsigned eventMessage_ = 0;
   unsigned plugMessage_ = 0;

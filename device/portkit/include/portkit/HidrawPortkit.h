@@ -6,12 +6,12 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "portkit/Backend.h"
 #include "portkit/HidIo.h"
 #include "portkit/HidrawEnumerator.h"
 #include "portkit/HotplugMonitor.h"
+#include "portkit/WatcherThread.h"
 
 namespace portkit {
 
@@ -60,8 +60,7 @@ class HidrawPortkit : public Backend {
   int featureFd_ = -1;
 
   std::mutex monitorMutex_;  // open/close of the monitor
-  std::thread watcher_;
-  int stopFd_ = -1;
+  WatcherThread watcher_;
   std::uint64_t window_ = 0;
   unsigned eventMessage_ = 0;
   unsigned plugMessage_ = 0;
