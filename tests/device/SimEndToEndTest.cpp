@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "SameOnDevice.h"
 #include "SimProcess.h"
 #include "device/DeviceSequences.h"
 #include "device/LibraryTransport.h"
@@ -94,23 +95,6 @@ std::unique_ptr<SettingsImage> sampleImage() {
   key.EventCount = 1;
   key.Events[0] = {0x2C, 0x04, {0, 0}};
   return image;
-}
-
-void expectSameOnDevice(const SettingsImage& a, const SettingsImage& b) {
-  EXPECT_EQ(a.CurrentProfile, b.CurrentProfile);
-  for (int p = 0; p < 5; ++p) {
-    EXPECT_EQ(device::codec::encodeProfileSettings(a.Profiles[p], p),
-              device::codec::encodeProfileSettings(b.Profiles[p], p))
-        << "profile " << p;
-    EXPECT_EQ(device::codec::encodeButtons(a.Profiles[p], p),
-              device::codec::encodeButtons(b.Profiles[p], p))
-        << "buttons " << p;
-    for (int s = 0; s < 24; ++s) {
-      if (a.Profiles[p].MacroKeyInfo[s].FunctionCode != 48) continue;
-      EXPECT_EQ(device::codec::encodeMacro(a.Profiles[p].MacroKeyInfo[s], p, s),
-                device::codec::encodeMacro(b.Profiles[p].MacroKeyInfo[s], p, s));
-    }
-  }
 }
 
 }  // namespace
