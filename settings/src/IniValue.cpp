@@ -24,6 +24,18 @@ int hexDigit(char c) { return kHexTable.value[static_cast<unsigned char>(c)]; }
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// Both digits of every byte value, so encoding writes two characters at once.
+struct HexPairs {
+  char pair[256][2];
+  constexpr HexPairs() : pair() {
+    for (int i = 0; i < 256; ++i) {
+      pair[i][0] = kHexDigits[i >> 4];
+      pair[i][1] = kHexDigits[i & 0xF];
+    }
+  }
+};
+constexpr HexPairs kHexPairs;
+
 }  // namespace
 
 std::int32_t parseProfileInt(std::string_view text) {
@@ -48,8 +60,7 @@ std::string encodeStruct(const void* bytes, std::size_t size) {
   char* to = out.data();
   unsigned sum = 0;
   for (std::size_t i = 0; i < size; ++i) {
-    to[2 * i] = kHexDigits[in[i] >> 4];
-    to[2 * i + 1] = kHexDigits[in[i] & 0xF];
+    std::memcpy(to + 2 * i, kHexPairs.pair[in[i]], 2);
     sum += in[i];
   }
   to[2 * size] = kHexDigits[(sum >> 4) & 0xF];
