@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "CommandSupport.h"
 #include "Commands.h"
-#include "FolderOption.h"
 #include "device/DeviceLayer.h"
 #include "device/DeviceSequences.h"
 #include "device/LibraryTransport.h"
@@ -22,10 +22,7 @@ struct DeviceOptions {
   bool verbose = false;
 };
 
-[[noreturn]] void fail(const std::string& message) {
-  std::fprintf(stderr, "veskctl device: %s\n", message.c_str());
-  throw CLI::RuntimeError(1);
-}
+[[noreturn]] void fail(const std::string& message) { failCommand("veskctl device", message); }
 
 // The opened mouse and the protocol stack on top of it.
 class MouseSession {

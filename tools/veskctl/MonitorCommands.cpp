@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "CommandSupport.h"
 #include "Commands.h"
 #include "apply/ApplySession.h"
 #include "platform/NamedMutex.h"
@@ -36,14 +37,10 @@ struct MonitorOptions {
 };
 
 [[noreturn]] void fail(const std::string& message, int code = 1) {
-  std::cerr << "veskctl: " << message << "\n";
-  throw CLI::RuntimeError(code);
+  failCommand("veskctl", message, code);
 }
 
-std::string programFolder(const MonitorOptions& o) {
-  if (o.folder.empty()) return platform::ProgramFolder();
-  return o.folder.back() == '/' ? o.folder : o.folder + "/";
-}
+std::string programFolder(const MonitorOptions& o) { return programFolderOption(o.folder); }
 
 bool monitorRunning() { return platform::FindWindow(apply::kMonitorTitle) != platform::kNoWindow; }
 
@@ -161,13 +158,7 @@ void runImage(const MonitorOptions& o) {
 
 template <typename Run>
 void guarded(Run run, const MonitorOptions& o) {
-  try {
-    run(o);
-  } catch (const CLI::Error&) {
-    throw;
-  } catch (const std::exception& e) {
-    fail(e.what());
-  }
+  runGuarded("veskctl", run, o);
 }
 
 void addFolderOption(CLI::App& cmd, MonitorOptions& o) {

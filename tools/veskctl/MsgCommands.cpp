@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandSupport.h"
 #include "Commands.h"
 #include "platform/Window.h"
 
@@ -20,8 +21,7 @@ using platform::UINT;
 using platform::WPARAM;
 
 [[noreturn]] void fail(const std::string& message, int code = 1) {
-  std::cerr << "veskctl msg: " << message << "\n";
-  throw CLI::RuntimeError(code);
+  failCommand("veskctl msg", message, code);
 }
 
 std::optional<long long> parseInteger(const std::string& text) {

@@ -8,8 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "CommandSupport.h"
 #include "Commands.h"
-#include "FolderOption.h"
 #include "settings/FieldTable.h"
 #include "settings/FunctionCodes.h"
 #include "settings/IniValue.h"
@@ -35,8 +35,7 @@ struct SettingsOptions {
 };
 
 [[noreturn]] void fail(const std::string& message, int code = 1) {
-  std::cerr << "veskctl settings: " << message << "\n";
-  throw CLI::RuntimeError(code);
+  failCommand("veskctl settings", message, code);
 }
 
 std::unique_ptr<settings::SettingsImage> loadImage(const settings::SettingsFiles& files) {
@@ -223,13 +222,7 @@ void addAddressOptions(CLI::App& cmd, SettingsOptions& o) {
 
 template <typename Run>
 void guarded(Run run, const SettingsOptions& o) {
-  try {
-    run(o);
-  } catch (const CLI::Error&) {
-    throw;
-  } catch (const std::exception& e) {
-    fail(e.what());
-  }
+  runGuarded("veskctl settings", run, o);
 }
 
 }  // namespace
