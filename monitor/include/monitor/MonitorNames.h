@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "apply/MonitorAddress.h"
 #include "platform/Types.h"
 
 // Names and numbers by which the Monitor, the Configuration program, the
@@ -9,7 +10,7 @@
 // talk to each other. They are fixed: other programs rely on every one.
 namespace monitor {
 
-inline constexpr const char* kMonitorTitle = "NIVARO Vesk ORB Optical Mouse Monitor";
+inline constexpr const char* kMonitorTitle = apply::kMonitorTitle;
 inline constexpr const char* kOptionTitle = "NIVARO Vesk ORB Optical Mouse Option";
 inline constexpr const char* kCalibrationTitle = "Vesk ORB Optical SFCCalibrateDlg";
 inline constexpr const char* kOsdTitles[] = {
@@ -29,7 +30,7 @@ inline constexpr const char* kSoundFolder = "Wave\\Volume\\";
 // Messages the Monitor's window receives.
 namespace msg {
 using platform::UINT;
-inline constexpr UINT kApply = 1224;
+inline constexpr UINT kApply = apply::kApplyMessage;
 inline constexpr UINT kReReadShared = 1226;
 inline constexpr UINT kReReadSharedAndMouse = 1227;
 inline constexpr UINT kCaptureSensorImage = 1229;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "apply/MonitorAddress.h"
 #include "platform/NamedMutex.h"
 #include "platform/SharedMemory.h"
 #include "settings/SettingsFiles.h"
@@ -13,9 +14,6 @@
 // computed between them, the shared image written under the mutex, the
 // settings files saved, and the Monitor told to apply, synchronously.
 namespace apply {
-
-inline constexpr const char* kMonitorTitle = "NIVARO Vesk ORB Optical Mouse Monitor";
-inline constexpr unsigned kApplyMessage = 1224;
 
 class ApplySession {
  public:

@@ -1,0 +1,11 @@
+#pragma once
+
+// How a settings editor reaches the Monitor: its window title and the
+// message that asks it to apply the shared image. The Monitor answers to
+// exactly these.
+namespace apply {
+
+inline constexpr const char* kMonitorTitle = "NIVARO Vesk ORB Optical Mouse Monitor";
+inline constexpr unsigned kApplyMessage = 1224;
+
+}  // namespace apply
