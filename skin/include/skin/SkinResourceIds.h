@@ -38,6 +38,31 @@ inline constexpr int languageFlag(int language, int state) {
   return kLanguageFlagBase + language * 3 + state;
 }
 
+// Main page (774 x 312, the page position of the main window). The face is
+// also the normal and disabled picture of every control and the slider
+// backgrounds; the page is shaped by the shared page mask.
+inline constexpr int kMainPageHover = 303;
+inline constexpr int kMainPagePressed = 304;
+inline constexpr int kMainPageFace = 305;
+
+// Windows-profile confirmation dialog (304 x 240): face, hover and pressed
+// sheets; the face is also its shape (pure white is cut away) and carries
+// the wording.
+inline constexpr int kWindowsProfileDialogFace = 1300;
+inline constexpr int kWindowsProfileDialogHover = 1301;
+inline constexpr int kWindowsProfileDialogPressed = 1302;
+inline constexpr int kWindowsProfileDialogWidth = 304;
+inline constexpr int kWindowsProfileDialogHeight = 240;
+
+// Language list popup (99 x 289, opened with its bottom on the language
+// button's top): face, hover and pressed sheets with the seventeen entries
+// drawn in; the face is also its shape.
+inline constexpr int kLanguageListFace = 1310;
+inline constexpr int kLanguageListHover = 1311;
+inline constexpr int kLanguageListPressed = 1312;
+inline constexpr int kLanguageListWidth = 99;
+inline constexpr int kLanguageListHeight = 289;
+
 // Pictures named by file, relative to the program folder.
 inline constexpr const char* kProgressAnimation = "Gif\\ProgressbarAnimation.gif";  // 128 x 15
 inline constexpr const char* kLevelAnimationFormat = "Gif\\%02d.gif";  // 01..13, 220 x 34
