@@ -21,6 +21,7 @@ MonitorWindow::MonitorWindow(MonitorServices services, bool openConfiguration)
       player_(services.sound, services.files.programFolder()),
       sounds_(services.window, player_),
       countdown_(services.window, sounds_),
+      crossDevice_(services.window, services.chorus),
       worker_(services.worker),
       openConfiguration_(openConfiguration) {}
 
@@ -82,7 +83,7 @@ LRESULT MonitorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       horizontalScroll_.onStepMessage(wParam, lParam);
       return 0;
     case msg::kCrossDeviceStatus:
-      crossDevice_.onStatus(message, wParam, lParam);
+      crossDeviceStatus(message, wParam, lParam);
       return 0;
     case msg::kTrayCallback:
       if (static_cast<UINT>(lParam) == 0x0203)  // left double-click
@@ -94,8 +95,26 @@ LRESULT MonitorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         s_.window.post(s_.window.self(), platform::WM_CLOSE, 0, 0);
       return 0;
     default:
+      if (crossDevice_.isStatusMessage(message)) crossDeviceStatus(message, wParam, lParam);
+      if (crossDevice_.isAmbientMessage(message))
+        sendLightCommand(crossDevice_.ambientLightCommand());
       return 0;
   }
+}
+
+void MonitorWindow::crossDeviceStatus(UINT message, WPARAM wParam, LPARAM lParam) {
+  const CrossDeviceHost::StatusAction action =
+      crossDevice_.onStatus(message, wParam, lParam, connected() ? image_.get() : nullptr);
+  if (action.light) sendLightCommand(*action.light);
+  if (action.updateTray) updateTray();
+  if (action.openConfiguration) openConfiguration();
+  if (action.exit) s_.window.post(s_.window.self(), platform::WM_CLOSE, 0, 0);
+}
+
+void MonitorWindow::sendLightCommand(const device::codec::LightCommandBytes& command) {
+  if (!connected()) return;
+  std::lock_guard lock(deviceMutex_);
+  s_.mouse.sendLightCommand(command);
 }
 
 bool MonitorWindow::create() {

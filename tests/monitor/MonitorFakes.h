@@ -216,6 +216,10 @@ class FakeMouse : public MouseDevice {
     calls.push_back("reset");
     return true;
   }
+  bool sendLightCommand(const device::codec::LightCommandBytes& command) override {
+    lightCommands.push_back(command);
+    return true;
+  }
   std::optional<SensorPixels> captureSensorImage() override { return sensor; }
   bool sendTrackingControl(const settings::SettingsImage&, int c) override {
     calls.push_back("tracking " + std::to_string(c));
@@ -238,6 +242,7 @@ class FakeMouse : public MouseDevice {
   std::function<void()> onRead;
   int lastWrittenFlags = -1;
   std::vector<std::string> calls;
+  std::vector<device::codec::LightCommandBytes> lightCommands;
 };
 
 // Files in memory, starting from the factory profiles.

@@ -5,10 +5,10 @@
 #include <mutex>
 
 #include "monitor/Countdown.h"
+#include "monitor/CrossDeviceHost.h"
 #include "monitor/DeviceEvent.h"
 #include "monitor/FeedbackSounds.h"
 #include "monitor/ImageShare.h"
-#include "monitor/InactiveCrossDeviceHost.h"
 #include "monitor/InactiveHorizontalScroll.h"
 #include "monitor/InactiveMediaPlayers.h"
 #include "monitor/MonitorFiles.h"
@@ -37,6 +37,8 @@ struct MonitorServices {
   platform::ForegroundProgram& foreground;
   WorkerQueue* worker = nullptr;
   TrayIcon* tray = nullptr;
+  // The cross-device host's files and messages; null runs without a host.
+  ChorusLink* chorus = nullptr;
 };
 
 // The Monitor's one invisible window: owner of the settings image and of the
@@ -74,6 +76,8 @@ class MonitorWindow {
   void openConfiguration();
   void updateTray();
   void startOsdProgram();
+  void crossDeviceStatus(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam);
+  void sendLightCommand(const device::codec::LightCommandBytes& command);
 
   // Messages from the Configuration program.
   void apply(platform::WPARAM wParam);
@@ -110,7 +114,7 @@ class MonitorWindow {
   SoundPlayer player_;
   FeedbackSounds sounds_;
   Countdown countdown_;
-  InactiveCrossDeviceHost crossDevice_;
+  CrossDeviceHost crossDevice_;
   InactiveHorizontalScroll horizontalScroll_;
   InactiveMediaPlayers mediaPlayers_;
   std::unique_ptr<WorkerThread> ownWorker_;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "device/ReportCodec.h"
 #include "platform/Types.h"
 #include "settings/SettingsImage.h"
 
@@ -48,6 +49,8 @@ class MouseDevice {
   virtual bool uploadColorDatabase(std::span<const std::uint8_t> file) = 0;
   virtual bool sendHostActive(bool active) = 0;
   virtual bool sendReset() = 0;
+  // Report 16: a one-shot light command or the ambient light event.
+  virtual bool sendLightCommand(const device::codec::LightCommandBytes& command) = 0;
   virtual std::optional<SensorPixels> captureSensorImage() = 0;
   virtual bool sendTrackingControl(const settings::SettingsImage& image, int command) = 0;
   virtual bool setCalibrationState(const settings::SettingsImage& image, int command) = 0;

@@ -47,6 +47,9 @@ class PortkitMouse : public MouseDevice {
   }
   bool sendHostActive(bool active) override { return layer_.sendHostActive(active); }
   bool sendReset() override { return sequences_.applyWithReset(); }
+  bool sendLightCommand(const device::codec::LightCommandBytes& command) override {
+    return layer_.sendLightCommand(command);
+  }
   std::optional<SensorPixels> captureSensorImage() override;
   bool sendTrackingControl(const settings::SettingsImage& image, int command) override {
     return layer_.sendTrackingControl(image, command);
