@@ -12,6 +12,7 @@
 #include "QtTrayIcon.h"
 #include "monitor/MonitorNames.h"
 #include "monitor/MonitorWindow.h"
+#include "monitor/PlatformChorusLink.h"
 #include "monitor/PlatformWindowPort.h"
 #include "monitor/PortkitMouse.h"
 #include "monitor/SettingsMonitorFiles.h"
@@ -78,9 +79,10 @@ int main(int argc, char** argv) {
   platform::SystemDesktopMouse desktop;
   platform::X11ForegroundProgram foreground;
   monitor::QtTrayIcon tray;
+  monitor::PlatformChorusLink chorus(folder);
 
   monitor::MonitorWindow monitorWindow(
-      {window, files, mouse, share, *sound, shell, desktop, foreground, nullptr, &tray},
+      {window, files, mouse, share, *sound, shell, desktop, foreground, nullptr, &tray, &chorus},
       openConfiguration);
   const platform::HWND hwnd = platform::CreateWindow(
       monitor::kMonitorTitle,
