@@ -58,6 +58,10 @@ QImage renderSheet(const WindowArt& art, State state) {
   return sheet;
 }
 
-std::vector<WindowArt> allWindowArt() { return {mainWindowArt()}; }
+std::vector<WindowArt> allWindowArt() {
+  std::vector<WindowArt> all{mainWindowArt()};
+  for (WindowArt& art : updaterArt()) all.push_back(std::move(art));
+  return all;
+}
 
 }  // namespace skinart

@@ -56,5 +56,7 @@ void drawArtControl(QPainter& p, const ArtControl& control, State state);
 // shared with the window's code) and listing it in allWindowArt().
 std::vector<WindowArt> allWindowArt();
 WindowArt mainWindowArt();
+// The Firmware updater's window and its four dialogs (in FWUpdate/).
+std::vector<WindowArt> updaterArt();
 
 }  // namespace skinart

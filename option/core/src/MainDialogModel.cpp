@@ -1,0 +1,146 @@
+#include "option/MainDialogModel.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "option/Languages.h"
+#include "option/VersionText.h"
+#include "settings/SharedImage.h"
+
+namespace option {
+
+MainDialogModel::MainDialogModel(std::string programFolder, MainDialogView& view)
+    : folder_(std::move(programFolder)),
+      view_(view),
+      session_(folder_),
+      files_(folder_),
+      deviceInfo_(std::make_unique<settings::DeviceInfoTable>()),
+      work_(&session_.working()) {}
+
+void MainDialogModel::start() {
+  readFirmwareVersion(true);
+  session_.open();
+  files_.ReadOsdSetting(osd_, false);
+  files_.ReadDeviceInfo(*deviceInfo_);
+}
+
+void MainDialogModel::readFirmwareVersion(bool atStart) {
+  firmwareText_ = firmwareVersionText(files_.ReadFirmwareVersion(), atStart);
+}
+
+bool MainDialogModel::takeShared() {
+  if (!session_.readShared(session_.baseline())) return false;
+  settings::clearChangeFlags(session_.baseline());
+  return true;
+}
+
+platform::LRESULT MainDialogModel::handle(platform::UINT msg, platform::WPARAM, platform::LPARAM) {
+  settings::SettingsImage& work = session_.working();
+  settings::SettingsImage& base = session_.baseline();
+  switch (msg) {
+    case kMouseRead:
+      readFirmwareVersion(false);
+      view_.firmwareVersionChanged();
+      [[fallthrough]];
+    case kProfileChanged:
+      if (takeShared()) {
+        std::memcpy(&work, &base, sizeof work);
+        view_.refresh();
+      }
+      break;
+    case kSensitivityChanged: {
+      if (!takeShared()) break;
+      // The mouse changed the values of its current profile: that profile
+      // takes them in the working image too, and nothing else does.
+      const int p = base.CurrentProfile;
+      if (!settings::isValidProfile(p)) break;
+      const settings::Profile& from = base.Profiles[p];
+      settings::Profile& to = work.Profiles[p];
+      to.Sensitivity_X = from.Sensitivity_X;
+      to.Sensitivity_Y = from.Sensitivity_Y;
+      to.Sensitivity = from.Sensitivity;
+      std::memcpy(to.dpi, from.dpi, sizeof to.dpi);
+      to.Cpi_X = from.Cpi_X;
+      to.Cpi_Y = from.Cpi_Y;
+      std::memcpy(to.CpiLevel_X, from.CpiLevel_X, sizeof to.CpiLevel_X);
+      std::memcpy(to.CpiLevel_Y, from.CpiLevel_Y, sizeof to.CpiLevel_Y);
+      to.PollingRate = from.PollingRate;
+      view_.refreshMainPage();
+      if (to.XYSynchronous == 1) view_.refreshAdvancedPage();
+      break;
+    }
+    case kStatisticsChanged:
+      if (takeShared()) {
+        work.InfoData = base.InfoData;
+        view_.refreshTrophyPage();
+      }
+      break;
+    case kPeerListChanged:
+      files_.ReadDeviceInfo(*deviceInfo_);
+      break;
+    case kHelpText:
+      view_.showHelpText();
+      break;
+    case kLightChanged:
+      view_.repaintColorIndicators();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+apply::ApplySession::Outcome MainDialogModel::save(apply::ApplySession::Mode mode) {
+  return session_.save(mode);
+}
+
+int MainDialogModel::shownProfile() const {
+  return std::clamp(work_->CurrentProfile, 0, settings::kProfileCount - 1);
+}
+
+void MainDialogModel::selectProfile(int slot) {
+  if (!settings::isValidProfile(slot)) return;
+  session_.working().CurrentProfile = slot;
+  view_.refresh();
+}
+
+bool MainDialogModel::windowsProfileClicked(int slot) {
+  if (!settings::isValidProfile(slot)) return false;
+  settings::SettingsImage& work = session_.working();
+  if (work.WindowsProfile == slot) {
+    work.WindowsProfile = -1;
+    view_.refresh();
+    return false;
+  }
+  return true;
+}
+
+void MainDialogModel::confirmWindowsProfile(int slot) {
+  if (!settings::isValidProfile(slot)) return;
+  session_.working().WindowsProfile = slot;
+  view_.refresh();
+}
+
+int MainDialogModel::language() const { return shownLanguage(work_->QuickHelpLan); }
+
+void MainDialogModel::setLanguage(int index) {
+  if (index < 0 || index >= kLanguageCount) return;
+  session_.working().QuickHelpLan = index;
+}
+
+MainDialogModel::SlotView MainDialogModel::slot(int index) const {
+  SlotView v;
+  if (!settings::isValidProfile(index)) return v;
+  const settings::SettingsImage& work = *work_;
+  const settings::Profile& p = work.Profiles[index];
+  v.selected = work.CurrentProfile == index;
+  v.windowsProfile = work.WindowsProfile == index;
+  v.name = std::string(settings::fieldText(p.ProFileName));
+  for (int z = 0; z < settings::kLightZoneCount; ++z)
+    v.colors[static_cast<std::size_t>(z)] = zoneScreenColor(p, z);
+  if (p.LightColorFlow >= 1 && p.LightColorFlow <= 5 && p.LightEffectType != 0)
+    v.colorFlow = p.LightColorFlow;
+  return v;
+}
+
+}  // namespace option

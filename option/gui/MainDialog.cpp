@@ -1,0 +1,339 @@
+#include "MainDialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPainter>
+
+#include "LanguageListDialog.h"
+#include "PageRegistry.h"
+#include "WindowsProfileDialog.h"
+#include "option/Languages.h"
+#include "option/VersionText.h"
+#include "skin/ColorDotsIndicator.h"
+#include "skin/GifPlayer.h"
+#include "skin/LayoutEntry.h"
+#include "skin/MainWindowLayout.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinContext.h"
+#include "skin/SkinLayout.h"
+#include "skin/SkinResourceIds.h"
+#include "skin/SkinResources.h"
+
+namespace option {
+
+namespace mw = skin::mainwindow;
+
+namespace {
+
+constexpr int kNoticeMs = 8000;
+
+// The main window's help ids, in the order of its controls.
+constexpr int kTabHelp = 1003;          // ..1008
+constexpr int kFileButtonHelp = 1009;   // ..1012
+constexpr int kProfileTabHelp = 1013;   // ..1017
+constexpr int kProfileNameHelp = 1018;  // ..1022
+constexpr int kMarkerOffHelp = 1023, kMarkerOnHelp = 1024;
+constexpr int kMinimizeHelp = 1001, kExitHelp = 1002;
+constexpr int kOkHelp = 1025, kApplyHelp = 1026, kCancelHelp = 1027;
+
+QColor toColor(const Rgb& c) { return QColor(c.red, c.green, c.blue); }
+
+}  // namespace
+
+MainDialog::MainDialog(const std::string& programFolder, platform::DesktopMouse& desktop)
+    : model_(programFolder, *this), desktop_(desktop) {
+  using skin::SkinResources::bitmap;
+  setWindowTitle(QString::fromLatin1(kTitle));
+  setObjectName(QStringLiteral("MainDialog"));
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  const QImage face = bitmap(skin::res::kMainFace);
+  sheets_ = skin::PageSheets(face, bitmap(skin::res::kMainHover), bitmap(skin::res::kMainPressed),
+                             bitmap(skin::res::kMainDisabled));
+  setFace(face);
+  setMaskBitmap(face);
+  resize(mw::kWidth, mw::kHeight);
+  skin::SkinContext::instance().setMainWindow(this);
+
+  model_.start();
+  buildControls();
+  noticeTimer_.setSingleShot(true);
+  connect(&noticeTimer_, &QTimer::timeout, this, [this] { showHelpText(); });
+  refresh();
+  applyLanguage();
+}
+
+MainDialog::~MainDialog() {
+  // Pages go before the controls they may refer to.
+  for (auto& page : pages_) page.reset();
+}
+
+void MainDialog::buildControls() {
+  auto button = [this](const char* layout) {
+    auto* b = new skin::SkinButton(skin::parseLayout(layout), this);
+    b->setSheets(sheets_);
+    return b;
+  };
+  const PageContext context{model_, desktop_, this};
+  const auto factories = pageFactories();
+  for (int kind = 0; kind < OptionPage::kCount; ++kind) {
+    const auto k = static_cast<std::size_t>(kind);
+    tabs_[k] = button(mw::kTabs[kind]);
+    connect(tabs_[k], &skin::SkinButton::clicked, this, [this, kind] { showPage(kind); });
+    pages_[k] = factories[k](context);
+    pages_[k]->widget()->setVisible(kind == visiblePage_);
+  }
+  const char* files[4] = {mw::kCreate, mw::kLoad, mw::kSave, mw::kEdit};
+  for (std::size_t i = 0; i < fileButtons_.size(); ++i) fileButtons_[i] = button(files[i]);
+
+  const skin::PageSheets markerOnSheets(sheets_.pressed(), sheets_.pressed(), sheets_.pressed(),
+                                        sheets_.disabled());
+  for (int slot = 0; slot < 5; ++slot) {
+    const auto s = static_cast<std::size_t>(slot);
+    profileTabs_[s] = button(mw::kProfileTabs[slot]);
+    connect(profileTabs_[s], &skin::SkinButton::clicked, this,
+            [this, slot] { model_.selectProfile(slot); });
+    names_[s] = button(mw::kProfileNames[slot]);
+    connect(names_[s], &skin::SkinButton::clicked, this,
+            [this, slot] { model_.selectProfile(slot); });
+    markerOff_[s] = button(mw::kWindowsProfile[slot]);
+    markerOn_[s] = button(mw::kWindowsProfile[slot]);
+    markerOn_[s]->setSheets(markerOnSheets);
+    for (skin::SkinButton* marker : {markerOff_[s], markerOn_[s]})
+      connect(marker, &skin::SkinButton::clicked, this,
+              [this, slot] { windowsMarkerClicked(slot); });
+    indicators_[s] =
+        new skin::ColorDotsIndicator(skin::parseLayout(mw::kProfileColors[slot]), this);
+    for (int flow = 0; flow < 5; ++flow) {
+      auto* player = new skin::GifPlayer(skin::parseLayout(mw::kProfileColorFlows[slot]), this);
+      player->loadFile(QString::fromLatin1(skin::res::kColorFlowAnimations[flow]));
+      player->hide();
+      flows_[s][static_cast<std::size_t>(flow)] = player;
+    }
+  }
+
+  language_ = new skin::SkinButton(skin::parseLayout(mw::kLanguage), this);
+  connect(language_, &skin::SkinButton::clicked, this, &MainDialog::chooseLanguage);
+  minimize_ = button(mw::kMinimize);
+  connect(minimize_, &skin::SkinButton::clicked, this, &QWidget::showMinimized);
+  exit_ = button(mw::kExit);
+  connect(exit_, &skin::SkinButton::clicked, this, &QDialog::reject);
+  ok_ = button(mw::kOk);
+  connect(ok_, &skin::SkinButton::clicked, this, [this] {
+    save();
+    accept();
+  });
+  apply_ = button(mw::kApply);
+  connect(apply_, &skin::SkinButton::clicked, this, &MainDialog::save);
+  cancel_ = button(mw::kCancel);
+  connect(cancel_, &skin::SkinButton::clicked, this, &QDialog::reject);
+
+  quickHelp_ = new QLabel(this);
+  quickHelp_->setObjectName(QStringLiteral("QuickHelp"));
+  quickHelp_->setGeometry(skin::layoutRect(skin::parseLayout(mw::kQuickHelp)));
+  quickHelp_->setFont(skin::SkinResources::arialFont(13));
+  quickHelp_->setStyleSheet(QStringLiteral("color: rgb(200, 208, 216); background: transparent;"));
+  quickHelp_->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+skin::SkinButton* MainDialog::windowsMarker(int slot, bool on) const {
+  const auto s = static_cast<std::size_t>(slot);
+  return on ? markerOn_.at(s) : markerOff_.at(s);
+}
+
+skin::GifPlayer* MainDialog::colorFlow(int slot, int flow) const {
+  return flows_.at(static_cast<std::size_t>(slot)).at(static_cast<std::size_t>(flow - 1));
+}
+
+platform::LRESULT MainDialog::handleMessage(platform::UINT msg, platform::WPARAM wParam,
+                                            platform::LPARAM lParam) {
+  if (msg == platform::WM_CLOSE) {
+    reject();
+    return 0;
+  }
+  if (msg == platform::WM_COMMAND && platform::LOWORD(wParam) == 6001) {
+    bringToFront();
+    return 0;
+  }
+  return model_.handle(msg, wParam, lParam);
+}
+
+void MainDialog::bringToFront() {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+}
+
+skin::LRESULT MainDialog::handleControlMessage(skin::UINT msg, skin::WPARAM wParam,
+                                               skin::LPARAM lParam) {
+  if (msg == skin::HelpTextMsg || msg == MainDialogModel::kLightChanged)
+    model_.handle(msg, wParam, lParam);
+  return skin::SkinDialog::handleControlMessage(msg, wParam, lParam);
+}
+
+void MainDialog::showPage(int kind) {
+  if (kind < 0 || kind >= OptionPage::kCount) return;
+  pages_[static_cast<std::size_t>(visiblePage_)]->widget()->hide();
+  visiblePage_ = kind;
+  pages_[static_cast<std::size_t>(kind)]->widget()->show();
+  for (int k = 0; k < OptionPage::kCount; ++k)
+    tabs_[static_cast<std::size_t>(k)]->setSelected(k == kind);
+}
+
+void MainDialog::refresh() {
+  refreshStrip();
+  for (auto& page : pages_) page->refresh();
+  showLanguageFlag();
+  for (int k = 0; k < OptionPage::kCount; ++k)
+    tabs_[static_cast<std::size_t>(k)]->setSelected(k == visiblePage_);
+}
+
+void MainDialog::refreshStrip() {
+  for (int slot = 0; slot < 5; ++slot) {
+    const auto s = static_cast<std::size_t>(slot);
+    const MainDialogModel::SlotView v = model_.slot(slot);
+    profileTabs_[s]->setSelected(v.selected);
+    markerOn_[s]->setVisible(v.windowsProfile);
+    markerOff_[s]->setVisible(!v.windowsProfile);
+    names_[s]->setCaption(QString::fromUtf8(v.name.c_str()));
+    names_[s]->setSelected(v.selected);
+    for (int z = 0; z < 4; ++z)
+      indicators_[s]->setColor(z, toColor(v.colors[static_cast<std::size_t>(z)]));
+    for (int flow = 1; flow <= 5; ++flow) {
+      skin::GifPlayer* player = colorFlow(slot, flow);
+      if (flow == v.colorFlow) {
+        player->show();
+        player->raise();
+        if (!player->isPlaying()) player->play();
+      } else if (player->isVisible() || player->isPlaying()) {
+        player->stop();
+        player->hide();
+      }
+    }
+  }
+}
+
+void MainDialog::refreshMainPage() { pages_[OptionPage::Main]->refresh(); }
+void MainDialog::refreshAdvancedPage() { pages_[OptionPage::Advanced]->refresh(); }
+void MainDialog::refreshTrophyPage() { pages_[OptionPage::Trophy]->refresh(); }
+void MainDialog::repaintColorIndicators() { refreshStrip(); }
+void MainDialog::firmwareVersionChanged() { update(QRect(300, 8, 120, 24)); }
+
+void MainDialog::showHelpText() {
+  if (noticeTimer_.isActive()) return;  // a save notice is showing
+  quickHelp_->setStyleSheet(QStringLiteral("color: rgb(200, 208, 216); background: transparent;"));
+  quickHelp_->setText(skin::SkinContext::instance().helpText());
+}
+
+void MainDialog::showNotice(const QString& text) {
+  saveNotice_ = text;
+  quickHelp_->setStyleSheet(QStringLiteral("color: rgb(255, 190, 80); background: transparent;"));
+  quickHelp_->setText(text);
+  noticeTimer_.start(kNoticeMs);
+}
+
+void MainDialog::save() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ok_->setEnabled(false);
+  apply_->setEnabled(false);
+  ok_->repaint();
+  apply_->repaint();
+  const apply::ApplySession::Outcome outcome = model_.save(apply::ApplySession::Mode::Apply);
+  refreshMainPage();
+  refreshAdvancedPage();
+  QApplication::restoreOverrideCursor();
+  ok_->setEnabled(true);
+  apply_->setEnabled(true);
+  saveNotice_.clear();
+  if (!outcome.filesSaved)
+    showNotice(QStringLiteral("The settings files could not be written."));
+  else if (!outcome.complete())
+    showNotice(QString::fromUtf8(apply::ApplySession::describe(outcome.result)));
+}
+
+void MainDialog::windowsMarkerClicked(int slot) {
+  if (!model_.windowsProfileClicked(slot)) return;
+  bool ok = false;
+  if (nextWindowsAnswer_) {
+    ok = *nextWindowsAnswer_;
+    nextWindowsAnswer_.reset();
+  } else {
+    WindowsProfileDialog dialog(slot + 1, this);
+    dialog.move(geometry().center() - dialog.rect().center());
+    ok = dialog.exec() == QDialog::Accepted;
+  }
+  if (ok) model_.confirmWindowsProfile(slot);
+}
+
+void MainDialog::chooseLanguage() {
+  int chosen = -1;
+  if (nextLanguageAnswer_) {
+    chosen = *nextLanguageAnswer_;
+    nextLanguageAnswer_.reset();
+  } else {
+    LanguageListDialog list(this);
+    list.move(LanguageListDialog::placeFor(language_->mapToGlobal(QPoint(0, 0))));
+    chosen = list.exec();
+  }
+  if (chosen < 0 || chosen >= kLanguageCount) return;
+  model_.setLanguage(chosen);
+  applyLanguage();
+}
+
+void MainDialog::showLanguageFlag() {
+  const int lang = model_.language();
+  language_->setPictures({skin::SkinResources::bitmap(skin::res::languageFlag(lang, 0)),
+                          skin::SkinResources::bitmap(skin::res::languageFlag(lang, 1)),
+                          skin::SkinResources::bitmap(skin::res::languageFlag(lang, 2)),
+                          skin::SkinResources::bitmap(skin::res::languageFlag(lang, 0))});
+}
+
+void MainDialog::applyLanguage() {
+  const int lang = model_.language();
+  showLanguageFlag();
+  help_.load(model_.programFolder(), lang, allHelpIds());
+  auto apply = [this](skin::SkinButton* b, int id, const char* layout) {
+    const auto text = help_.text(id);
+    b->setHelpText(text ? QString::fromStdString(*text)
+                        : skin::layoutHelp(skin::parseLayout(layout)));
+  };
+  for (int k = 0; k < OptionPage::kCount; ++k)
+    apply(tabs_[static_cast<std::size_t>(k)], kTabHelp + k, mw::kTabs[k]);
+  const char* files[4] = {mw::kCreate, mw::kLoad, mw::kSave, mw::kEdit};
+  for (int i = 0; i < 4; ++i)
+    apply(fileButtons_[static_cast<std::size_t>(i)], kFileButtonHelp + i, files[i]);
+  for (int slot = 0; slot < 5; ++slot) {
+    const auto s = static_cast<std::size_t>(slot);
+    apply(profileTabs_[s], kProfileTabHelp + slot, mw::kProfileTabs[slot]);
+    apply(names_[s], kProfileNameHelp + slot, mw::kProfileNames[slot]);
+    apply(markerOff_[s], kMarkerOffHelp, mw::kWindowsProfile[slot]);
+    apply(markerOn_[s], kMarkerOnHelp, mw::kWindowsProfile[slot]);
+  }
+  apply(minimize_, kMinimizeHelp, mw::kMinimize);
+  apply(exit_, kExitHelp, mw::kExit);
+  apply(ok_, kOkHelp, mw::kOk);
+  apply(apply_, kApplyHelp, mw::kApply);
+  apply(cancel_, kCancelHelp, mw::kCancel);
+  for (auto& page : pages_) page->applyHelpTexts(help_);
+}
+
+void MainDialog::paintEvent(QPaintEvent* event) {
+  skin::SkinDialog::paintEvent(event);
+  QPainter painter(this);
+  painter.setFont(skin::SkinResources::arialFont(14));
+  painter.setPen(QColor(232, 236, 240));
+  const QFontMetrics metrics(painter.font());
+  painter.drawText(QPoint(mw::kSoftwareVersionX, mw::kSoftwareVersionY + metrics.ascent()),
+                   QString::fromLatin1(kSoftwareVersion));
+  painter.drawText(QPoint(mw::kFirmwareVersionX, mw::kFirmwareVersionY + metrics.ascent()),
+                   QString::fromStdString(model_.firmwareText()));
+}
+
+void MainDialog::closeEvent(QCloseEvent* event) {
+  // Closing by the window system is Cancel: nothing is saved.
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  event->accept();
+  reject();
+}
+
+}  // namespace option

@@ -1,0 +1,274 @@
+// The Configuration program with the Monitor and the simulated mouse, each its
+// own process, on a private X server: the test clicks where the layout
+// strings place the controls and looks at the mouse's report log and the files.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <sstream>
+
+#include "SuiteProcesses.h"
+#include "platform/NamedMutex.h"
+#include "platform/SharedMemory.h"
+#include "settings/SettingsFiles.h"
+#include "settings/SharedImage.h"
+
+namespace {
+
+using monitor::testing::SuiteProcesses;
+
+constexpr const char* kOptionTitle = "NIVARO Vesk ORB Optical Mouse Option";
+
+struct Point {
+  int x, y;
+};
+
+// A private X server for this test, gone with it.
+class PrivateXServer {
+ public:
+  PrivateXServer() {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    const pid_t parent = getpid();
+    pid_ = fork();
+    if (pid_ == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      if (getppid() != parent) _exit(127);
+      close(fds[0]);
+      dup2(fds[1], 9);
+      const int null = ::open("/dev/null", O_WRONLY);
+      dup2(null, 1);
+      dup2(null, 2);
+      execlp("Xvfb", "Xvfb", "-displayfd", "9", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    char buffer[32] = {};
+    ssize_t n = 0, got = 0;
+    while (got < static_cast<ssize_t>(sizeof buffer) - 1 &&
+           (n = read(fds[0], buffer + got, sizeof buffer - 1 - static_cast<std::size_t>(got))) >
+               0) {
+      got += n;
+      if (std::memchr(buffer, '\n', static_cast<std::size_t>(got))) break;
+    }
+    close(fds[0]);
+    if (got > 0) display_ = ":" + std::string(buffer, std::strcspn(buffer, "\n"));
+  }
+  ~PrivateXServer() {
+    if (dpy_) XCloseDisplay(dpy_);
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  const std::string& display() const { return display_; }
+  Display* connection() {
+    if (!dpy_ && !display_.empty()) dpy_ = XOpenDisplay(display_.c_str());
+    return dpy_;
+  }
+
+  // The top-left corner, in screen pixels, of the viewable window titled so.
+  std::optional<Point> windowOrigin(const char* title) {
+    Display* d = connection();
+    if (!d) return std::nullopt;
+    const Window found = find(d, DefaultRootWindow(d), title);
+    if (!found) return std::nullopt;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(d, found, &attributes) || attributes.map_state != IsViewable)
+      return std::nullopt;
+    int x = 0, y = 0;
+    Window child;
+    XTranslateCoordinates(d, found, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+    return Point{x, y};
+  }
+
+  void click(int x, int y) {
+    Display* d = connection();
+    XTestFakeMotionEvent(d, -1, x, y, 0);
+    XFlush(d);
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    XTestFakeButtonEvent(d, 1, True, 0);
+    XFlush(d);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    XTestFakeButtonEvent(d, 1, False, 0);
+    XFlush(d);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  }
+
+ private:
+  static Window find(Display* d, Window w, const char* title) {
+    char* name = nullptr;
+    if (XFetchName(d, w, &name) && name) {
+      const bool match = std::strcmp(name, title) == 0;
+      XFree(name);
+      if (match) return w;
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &count)) return 0;
+    Window result = 0;
+    for (unsigned i = 0; i < count && !result; ++i) result = find(d, children[i], title);
+    if (children) XFree(children);
+    return result;
+  }
+
+  pid_t pid_ = -1;
+  std::string display_;
+  Display* dpy_ = nullptr;
+};
+
+std::vector<std::string> tokens(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> out;
+  for (std::string t; in >> t;) out.push_back(t);
+  return out;
+}
+
+// The report 6 of the profile in the log, split into its bytes (after "SET").
+std::optional<std::vector<std::string>> profileReport(const std::vector<std::string>& log,
+                                                      int profile) {
+  char prefix[32];
+  std::snprintf(prefix, sizeof prefix, "SET 06 2e %02x", profile);
+  for (const std::string& line : log)
+    if (line.rfind(prefix, 0) == 0) {
+      auto t = tokens(line);
+      t.erase(t.begin());
+      return t;
+    }
+  return std::nullopt;
+}
+
+bool contains(const std::vector<std::string>& log, const std::string& prefix) {
+  return std::any_of(log.begin(), log.end(),
+                     [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+class OptionEndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    namespace fs = std::filesystem;
+    ASSERT_FALSE(x.display().empty()) << "Xvfb did not start";
+    const fs::path built = VESK_SUITE_DIR;
+    fs::copy_file(built / "VeskORBOpticalOption", suite.folder() / "VeskORBOpticalOption");
+    for (const char* folder : {"skin", "Gif", "help"})
+      if (fs::exists(built / folder))
+        fs::create_directory_symlink(built / folder, suite.folder() / folder);
+    suite.startSimulator();
+    suite.startMonitor();
+    ASSERT_TRUE(SuiteProcesses::waitFor([&] { return readDone(); }));
+    suite.sim("log --clear");
+  }
+
+  bool readDone() {
+    const auto log = suite.reportLog();
+    const auto hostActive = std::find(log.begin(), log.end(), "SET 0e 03 01");
+    return hostActive != log.end() && hostActive + 1 != log.end();
+  }
+
+  pid_t startOption() {
+    setenv("DISPLAY", x.display().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    const pid_t pid = suite.start((suite.folder() / "VeskORBOpticalOption").string());
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return pid;
+  }
+  bool waitForWindow() {
+    return SuiteProcesses::waitFor([&] {
+      if (auto at = x.windowOrigin(kOptionTitle)) {
+        origin = *at;
+        return true;
+      }
+      return false;
+    });
+  }
+  // Clicks the middle of a layout rectangle of the main window.
+  void clickAt(int left, int top, int width, int height) {
+    x.click(origin.x + left + width / 2, origin.y + top + height / 2);
+  }
+  void clickProfileTab(int slot) {
+    const int lefts[5] = {8, 165, 322, 479, 637};
+    clickAt(lefts[slot], 485, 155, 25);
+  }
+  // A DPI level's bar: page position (12,124), row (395, 64 + 49 i), bar (1,1)-(302,16).
+  void clickDpiBar(int level) { clickAt(12 + 395 + 1, 124 + 64 + 49 * level + 1, 301, 15); }
+  void clickApply() { clickAt(640, 563, 72, 30); }
+  void clickCancel() { clickAt(712, 563, 80, 30); }
+
+  std::unique_ptr<settings::SettingsImage> files() {
+    auto image = std::make_unique<settings::SettingsImage>();
+    settings::SettingsFiles(suite.folder().string() + "/").LoadAll(*image);
+    return image;
+  }
+  std::unique_ptr<settings::SettingsImage> shared() {
+    auto image = std::make_unique<settings::SettingsImage>();
+    auto memory = platform::SharedMemory::open(settings::kSharedImageName, settings::kImageSize);
+    auto mutex = platform::NamedMutex::open(settings::kImageMutexName);
+    if (memory && mutex) settings::readSharedImage(*memory, *mutex, *image);
+    return image;
+  }
+
+  PrivateXServer x;
+  SuiteProcesses suite;
+  Point origin{0, 0};
+};
+
+TEST_F(OptionEndToEndTest, ProfileAndDpiLevelChosenByClicksReachTheMouseOnApply) {
+  const pid_t option = startOption();
+  ASSERT_TRUE(waitForWindow());
+  // A second start ends at once and leaves the first one running.
+  const pid_t second = startOption();
+  EXPECT_EQ(suite.waitExit(second), 255);
+  EXPECT_TRUE(suite.alive(option));
+
+  clickProfileTab(1);
+  clickDpiBar(3);
+  clickApply();
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] {
+    return profileReport(suite.reportLog(), 1).has_value();
+  })) << ::testing::PrintToString(suite.reportLog());
+  const auto log = suite.reportLog();
+  EXPECT_TRUE(contains(log, "SET 05 03 01"));
+  EXPECT_EQ(profileReport(log, 1)->at(12), "03");  // Cpi_X: the fourth level
+  const auto saved = files();
+  EXPECT_EQ(saved->CurrentProfile, 1);
+  EXPECT_EQ(saved->Profiles[1].Cpi_X, 3);
+
+  // The mouse's own profile button: the next Apply keeps that profile.
+  suite.sim("log --clear");
+  suite.sim("press 8");
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] { return shared()->CurrentProfile == 2; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // 1255 on its way
+  suite.sim("log --clear");
+  const auto inode = [&] {
+    struct stat st {};
+    return ::stat((suite.folder() / "config.ini").c_str(), &st) == 0 ? st.st_ino : 0;
+  };
+  const auto before = inode();
+  clickApply();
+  // Every save replaces config.ini with a new file.
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] { return inode() != before; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(files()->CurrentProfile, 2);
+  EXPECT_FALSE(contains(suite.reportLog(), "SET 05"));
+  EXPECT_EQ(shared()->CurrentProfile, 2);
+  EXPECT_TRUE(suite.alive(option));
+}
+
+TEST_F(OptionEndToEndTest, CancelLeavesMouseSharedImageAndFilesUnchanged) {
+  const pid_t option = startOption();
+  ASSERT_TRUE(waitForWindow());
+  const std::string configBefore = suite.readFile(suite.folder() / "config.ini");
+  const auto sharedBefore = shared();
+  clickProfileTab(4);
+  clickDpiBar(0);
+  clickCancel();
+  EXPECT_EQ(suite.waitExit(option), 0);
+  EXPECT_TRUE(suite.reportLog().empty()) << ::testing::PrintToString(suite.reportLog());
+  EXPECT_EQ(suite.readFile(suite.folder() / "config.ini"), configBefore);
+  EXPECT_EQ(std::memcmp(shared().get(), sharedBefore.get(), sizeof(settings::SettingsImage)), 0);
+}
