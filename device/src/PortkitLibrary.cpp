@@ -33,7 +33,7 @@ std::unique_ptr<PortkitLibrary> PortkitLibrary::absent() {
   return lib;
 }
 
-std::unique_ptr<PortkitLibrary> PortkitLibrary::load(std::string_view folder) {
+std::unique_ptr<PortkitLibrary> PortkitLibrary::load(std::string_view folder, bool needsMousePid) {
   auto lib = std::unique_ptr<PortkitLibrary>(new PortkitLibrary);
   std::string path(folder);
   if (!path.empty() && path.back() != '/') path += '/';
@@ -50,7 +50,7 @@ std::unique_ptr<PortkitLibrary> PortkitLibrary::load(std::string_view folder) {
   ok = resolve(handle, "Close_FeatureDevice", lib->closeFeatureDevice_, lib->error_) && ok;
   ok = resolve(handle, "SetFeature", lib->setFeature_, lib->error_) && ok;
   ok = resolve(handle, "GetFeature", lib->getFeature_, lib->error_) && ok;
-  ok = resolve(handle, "GetMousePID", lib->getMousePid_, lib->error_) && ok;
+  if (needsMousePid) ok = resolve(handle, "GetMousePID", lib->getMousePid_, lib->error_) && ok;
   if (!ok) {
     dlclose(handle);
     auto failed = absent();
@@ -94,6 +94,6 @@ bool PortkitLibrary::getFeature(std::span<std::uint8_t> report) {
          getFeature_(report.data(), static_cast<int>(report.size())) != 0;
 }
 
-int PortkitLibrary::mousePid() { return present() ? getMousePid_() : 0; }
+int PortkitLibrary::mousePid() { return present() && getMousePid_ ? getMousePid_() : 0; }
 
 }  // namespace device

@@ -19,7 +19,9 @@ class PortkitLibrary {
   static constexpr const char* kFileName = "portkit.so";
 
   // Loads folder + "portkit.so" (folder with or without a trailing '/').
-  static std::unique_ptr<PortkitLibrary> load(std::string_view folder);
+  // A program that never asks for the mouse's product id (the updater) does
+  // not need GetMousePID; mousePid() then answers 0.
+  static std::unique_ptr<PortkitLibrary> load(std::string_view folder, bool needsMousePid = true);
   // A library whose every call fails.
   static std::unique_ptr<PortkitLibrary> absent();
   ~PortkitLibrary();

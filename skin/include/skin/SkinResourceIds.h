@@ -63,6 +63,20 @@ inline constexpr int kLanguageListPressed = 1312;
 inline constexpr int kLanguageListWidth = 99;
 inline constexpr int kLanguageListHeight = 289;
 
+// Firmware updater (in FWUpdate/skin/): its window (525 x 274; the face is
+// also its shape) and its four dialogs (400 x 190), each with a face, a hover
+// and a pressed sheet.
+inline constexpr int kUpdaterFace = 5100;
+inline constexpr int kUpdaterHover = 5101;
+inline constexpr int kUpdaterPressed = 5102;
+inline constexpr int kConfirmFace = 5110;  // OK, Cancel, Exit
+inline constexpr int kNoticeFace = 5120;   // OK, Exit
+inline constexpr int kSuccessFace = 5130;  // OK
+inline constexpr int kFailureFace = 5140;  // OK
+// Hover and pressed sheets of a dialog follow its face.
+inline constexpr int kDialogHoverOffset = 1;
+inline constexpr int kDialogPressedOffset = 2;
+
 // Pictures named by file, relative to the program folder.
 inline constexpr const char* kProgressAnimation = "Gif\\ProgressbarAnimation.gif";  // 128 x 15
 inline constexpr const char* kLevelAnimationFormat = "Gif\\%02d.gif";  // 01..13, 220 x 34
