@@ -27,6 +27,7 @@ CclickHSlider::CclickHSlider(const QImage& thumb, const LayoutEntry& layout, QWi
     return;
   }
   thumb_ = new CPHSlider(thumb, 0, 0, width(), controlId_, this);
+  thumb_->installEventFilter(this);
   thumb_->setRange(minimum_, maximum_);
   thumb_->setValue(minimum_);
 }
@@ -38,6 +39,17 @@ CclickHSlider::CclickHSlider(int thumbBitmap, const LayoutEntry& layout, QWidget
 void CclickHSlider::setBackground(const QImage& sheet) {
   background_ = cutImage(sheet, geometry());
   update();
+}
+
+void CclickHSlider::setFill(const QImage& sheet) {
+  fill_ = cutImage(sheet, geometry());
+  update();
+}
+
+bool CclickHSlider::eventFilter(QObject* watched, QEvent* event) {
+  // The filled part follows the thumb, also while it is dragged.
+  if (watched == thumb_ && event->type() == QEvent::Move && !fill_.isNull()) update();
+  return QWidget::eventFilter(watched, event);
 }
 
 void CclickHSlider::setRange(int minimum, int maximum) {
@@ -70,6 +82,11 @@ void CclickHSlider::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), QColor(20, 22, 26));
   } else {
     painter.drawImage(QPoint(0, 0), background_);
+  }
+  if (!fill_.isNull() && thumb_) {
+    const int filled = std::clamp(thumb_->x() + thumb_->width() / 2, 0, width());
+    const QRect part(0, 0, filled, height());
+    painter.drawImage(part, fill_, part);
   }
 }
 

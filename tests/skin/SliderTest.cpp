@@ -116,3 +116,39 @@ TEST_F(SliderTest, SetPositionClampsAndAMissingThumbMeansNoSlider) {
   drain();
   EXPECT_TRUE(owner.of(skin::SliderValueMsg).empty());
 }
+
+TEST_F(SliderTest, FilledGrooveRunsUpToTheMiddleOfTheThumbAndFollowsIt) {
+  QImage background(800, 400, QImage::Format_RGB32), fill(800, 400, QImage::Format_RGB32);
+  background.fill(Qt::black);
+  fill.fill(Qt::blue);
+  slider->setBackground(background);
+  slider->setFill(fill);
+  // The thumb's own pixels aside, the track shows the fill left of the thumb's
+  // middle and the background right of it; the thumb sits at rows 0..20, so
+  // look at column pixels the thumb does not cover.
+  auto filledUpTo = [&] {
+    const QImage shown = slider->grab().toImage();
+    const int row = 10;
+    int last = -1;
+    for (int x = 0; x < shown.width(); ++x) {
+      const int thumbLeft = slider->thumb()->x();
+      if (x >= thumbLeft && x < thumbLeft + 17) continue;
+      if (shown.pixelColor(x, row) == QColor(Qt::blue)) last = x;
+    }
+    return last;
+  };
+  slider->setPosition(1);
+  EXPECT_EQ(filledUpTo(), -1) << "at the minimum nothing left of the thumb is filled";
+  slider->setPosition(6);
+  const int middle = slider->thumb()->x() + 8;
+  EXPECT_EQ(filledUpTo(), slider->thumb()->x() - 1);
+  EXPECT_LT(filledUpTo(), middle);
+  slider->setPosition(11);
+  EXPECT_EQ(filledUpTo(), slider->width() - 18) << "the whole groove left of the thumb";
+  // Dragging moves the fill with the thumb.
+  slider->setPosition(1);
+  QTest::mousePress(slider->thumb(), Qt::LeftButton, {}, QPoint(8, 10));
+  QTest::mouseMove(slider->thumb(), QPoint(8 + 60, 10));
+  EXPECT_EQ(filledUpTo(), slider->thumb()->x() - 1);
+  QTest::mouseRelease(slider->thumb(), Qt::LeftButton, {}, QPoint(8 + 60, 10));
+}

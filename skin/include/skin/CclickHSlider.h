@@ -26,6 +26,11 @@ class CclickHSlider : public QWidget, public SkinOwner {
   bool isValid() const { return thumb_ != nullptr; }
   // The background is cut from the sheet at the track's rectangle.
   void setBackground(const QImage& sheet);
+  // The groove drawn filled, cut from the sheet at the track's rectangle
+  // (the pressed sheet of the skin art): shown from the start of the track
+  // up to the middle of the thumb, so the slider shows how far it is set.
+  // Without it the thumb alone shows the value.
+  void setFill(const QImage& sheet);
   void setRange(int minimum, int maximum);
   void setSnap(bool snap);
   void setPosition(int value);
@@ -43,9 +48,11 @@ class CclickHSlider : public QWidget, public SkinOwner {
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
   void enterEvent(QEnterEvent*) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QImage background_;
+  QImage fill_;
   CPHSlider* thumb_ = nullptr;
   int controlId_;
   int minimum_ = 0;
