@@ -16,6 +16,7 @@
 #include "skin/GifPlayer.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinContext.h"
+#include "skin/SpinEdit.h"
 
 namespace option {
 namespace {
