@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include "AnimationArt.h"
+#include "FlagArt.h"
 #include "GifEncoder.h"
 #include "SharedArt.h"
 #include "SkinTestSupport.h"
@@ -11,6 +12,7 @@
 #include "skin/GifAnimation.h"
 #include "skin/GifFrameSplitter.h"
 #include "skin/LayoutEntry.h"
+#include "skin/MainPageLayout.h"
 #include "skin/MainWindowLayout.h"
 #include "skin/RegionFromBitmap.h"
 
@@ -124,4 +126,76 @@ TEST(SharedArt, ThumbsHaveTheirSizesAndAKeyColourCorner) {
   const QImage mask = skinart::pageMask();
   EXPECT_EQ(mask.size(), QSize(774, 312));
   EXPECT_TRUE(skin::regionFromBitmap(mask).contains(QRect(3, 3, 768, 306)));
+}
+
+TEST(PageAndPopupArt, ControlsLieInsideTheShapeAndEveryStateLooksDifferent) {
+  ensureApp();
+  struct Case {
+    skinart::WindowArt art;
+    QSize size;
+    bool shapedByFace;  // popups: white on the face is cut away; pages use the page mask
+  };
+  const Case cases[] = {{skinart::mainPageArt(), QSize(774, 312), false},
+                        {skinart::windowsProfileDialogArt(), QSize(304, 240), true},
+                        {skinart::languageListArt(), QSize(99, 289), true}};
+  for (const Case& c : cases) {
+    const QImage face = skinart::renderSheet(c.art, skinart::State::Normal);
+    const QImage hover = skinart::renderSheet(c.art, skinart::State::Hover);
+    const QImage pressed = skinart::renderSheet(c.art, skinart::State::Pressed);
+    ASSERT_EQ(face.size(), c.size) << c.art.name.toStdString();
+    const QRegion shape = skin::regionFromBitmap(c.shapedByFace ? face : skinart::pageMask());
+    if (c.shapedByFace) {
+      EXPECT_NE(shape, QRegion(face.rect())) << "a popup has a cut outline";
+    }
+    for (const skinart::ArtControl& control : c.art.controls) {
+      const skin::LayoutEntry e = skin::parseLayout(control.layout);
+      const QRect r(e.left, e.top, e.width(), e.height());
+      EXPECT_EQ(shape.intersected(r), QRegion(r)) << control.layout;
+      EXPECT_NE(face.copy(r), hover.copy(r)) << control.layout;
+      EXPECT_NE(face.copy(r), pressed.copy(r)) << control.layout;
+    }
+  }
+}
+
+TEST(PageAndPopupArt, CurrentDpiLevelShowsOutsideItsParts) {
+  // A row paints its pressed picture while it is the current level and its
+  // parts cover most of it: the bare rest of the row must still show it.
+  ensureApp();
+  const skinart::WindowArt art = skinart::mainPageArt();
+  const QImage face = skinart::renderSheet(art, skinart::State::Normal);
+  const QImage pressed = skinart::renderSheet(art, skinart::State::Pressed);
+  namespace row = skin::mainpage::dpirow;
+  for (const char* layout : skin::mainpage::kDpiRows) {
+    const skin::LayoutEntry e = skin::parseLayout(layout);
+    QRegion bare(e.left, e.top, e.width(), e.height());
+    for (const row::Box& b : {row::kBar, row::kEnable, row::kLink, row::kSliderX, row::kSliderY,
+                              row::kSpinX, row::kSpinY})
+      bare -= QRect(e.left + b.left, e.top + b.top, b.right - b.left, b.bottom - b.top);
+    int differing = 0;
+    for (const QRect& r : bare)
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+          differing += face.pixel(x, y) != pressed.pixel(x, y);
+    EXPECT_GT(differing, 400) << layout;
+  }
+}
+
+TEST(FlagArt, SeventeenDistinctFlagsInThreeDistinctStates) {
+  ensureApp();
+  std::vector<QImage> normals;
+  for (int language = 0; language < skinart::kLanguageCount; ++language) {
+    const QImage states[3] = {skinart::languageFlagPicture(language, 0),
+                              skinart::languageFlagPicture(language, 1),
+                              skinart::languageFlagPicture(language, 2)};
+    for (const QImage& state : states) EXPECT_EQ(state.size(), QSize(32, 17));
+    EXPECT_NE(states[0], states[1]) << language;
+    EXPECT_NE(states[0], states[2]) << language;
+    EXPECT_NE(states[1], states[2]) << language;
+    for (std::size_t other = 0; other < normals.size(); ++other)
+      EXPECT_NE(states[0], normals[other]) << language << " looks like " << other;
+    normals.push_back(states[0]);
+    EXPECT_FALSE(skinart::languageListName(language).isEmpty());
+  }
+  EXPECT_EQ(skinart::languageFlagPicture(99, 0), normals[1]) << "any other index is English";
+  EXPECT_EQ(skinart::languageListName(-1), skinart::languageListName(1));
 }

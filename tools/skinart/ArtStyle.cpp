@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace skinart {
 
@@ -333,9 +334,17 @@ void drawSliderTrack(QPainter& p, const QRect& r, State s) {
   p.setPen(s == State::Disabled ? color::kLineSoft : color::kLine);
   p.drawRect(line.adjusted(0, 0, -1, -1));
   p.restore();
-  // The groove carries no fill: the thumb alone shows the value.
   if (s == State::Hover)
     p.fillRect(QRect(line.left() + 1, line.top(), line.width() - 2, 1), QColor(53, 160, 222, 120));
+  // The pressed sheet holds the groove filled: a slider shows this picture
+  // from its start up to the thumb.
+  if (s == State::Pressed) {
+    QLinearGradient fill(line.topLeft(), line.topRight());
+    fill.setColorAt(0, color::kAccentDeep.darker(130));
+    fill.setColorAt(1, color::kAccent);
+    p.fillRect(line, fill);
+    p.fillRect(QRect(line.left(), line.top(), line.width(), 1), QColor(140, 206, 244, 150));
+  }
 }
 
 void drawSpinField(QPainter& p, const QRect& r, State s) {
@@ -346,15 +355,19 @@ void drawSpinField(QPainter& p, const QRect& r, State s) {
   p.setPen(s == State::Normal ? color::kLine : c.border);
   p.drawRect(box.adjusted(0, 0, -1, -1));
   p.setRenderHint(QPainter::Antialiasing);
-  for (int arrow = 0; arrow < 2; ++arrow) {
-    const QRectF cell(r.left() + 34, r.top() + (arrow ? 9 : 0), 16, 8);
+  // The arrows are 16 pixels wide where the spin has room, narrower when
+  // its rectangle ends sooner.
+  const int arrowWidth = std::clamp(r.width() - 34, 0, 16);
+  for (int arrow = 0; arrow < 2 && arrowWidth > 0; ++arrow) {
+    const QRectF cell(r.left() + 34, r.top() + (arrow ? 9 : 0), arrowWidth, 8);
     p.setPen(Qt::NoPen);
     p.setBrush(s == State::Pressed ? QColor(33, 84, 122) : QColor(28, 31, 37));
     p.drawRect(cell);
     p.setBrush(s == State::Normal ? color::kDim : c.ink);
     const qreal cx = cell.center().x(), top = cell.top() + 2, bottom = cell.bottom() - 2;
-    const QPointF up[3] = {{cx - 3.5, bottom}, {cx, top}, {cx + 3.5, bottom}};
-    const QPointF down[3] = {{cx - 3.5, top}, {cx, bottom}, {cx + 3.5, top}};
+    const qreal half = std::min(3.5, arrowWidth / 2.0 - 1.5);
+    const QPointF up[3] = {{cx - half, bottom}, {cx, top}, {cx + half, bottom}};
+    const QPointF down[3] = {{cx - half, top}, {cx, bottom}, {cx + half, top}};
     p.drawPolygon(arrow ? down : up, 3);
   }
   p.restore();

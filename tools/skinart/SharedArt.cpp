@@ -116,19 +116,4 @@ QImage colorDotsPlate() {
   return plate;
 }
 
-QString languageCode(int language) {
-  static const char* const kCodes[17] = {"DA", "EN",  "FI", "FR", "DE", "IT",  "JA", "KO", "PL",
-                                         "RU", "ZHS", "ES", "SV", "TH", "ZHT", "TR", "VI"};
-  return QString::fromLatin1(language >= 0 && language < 17 ? kCodes[language] : kCodes[1]);
-}
-
-QImage languageChip(int language, int state) {
-  QImage chip(32, 17, QImage::Format_RGB32);
-  chip.fill(QColor(13, 14, 17));
-  QPainter p(&chip);
-  const State states[3] = {State::Normal, State::Hover, State::Pressed};
-  drawChip(p, chip.rect(), states[state % 3], languageCode(language));
-  return chip;
-}
-
 }  // namespace skinart

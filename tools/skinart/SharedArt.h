@@ -4,7 +4,7 @@
 #include <QString>
 
 // Pictures shared by many windows: the page mask, slider thumbs, the hand
-// cursor, the colour-indicator plate and the language chips.
+// cursor and the colour-indicator plate.
 namespace skinart {
 
 QImage pageMask();
@@ -13,7 +13,5 @@ QImage sliderThumb(int width, int height, const QColor& accent);
 QImage dpiThumb();
 QImage handCursor();
 QImage colorDotsPlate();
-QImage languageChip(int language, int state);
-QString languageCode(int language);
 
 }  // namespace skinart

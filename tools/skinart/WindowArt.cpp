@@ -45,6 +45,9 @@ void drawArtControl(QPainter& p, const ArtControl& control, State state) {
     case ArtKind::Spin:
       drawSpinField(p, r, state);
       break;
+    case ArtKind::Custom:
+      if (control.draw) control.draw(p, r, state);
+      break;
   }
 }
 
@@ -59,7 +62,8 @@ QImage renderSheet(const WindowArt& art, State state) {
 }
 
 std::vector<WindowArt> allWindowArt() {
-  std::vector<WindowArt> all{mainWindowArt()};
+  std::vector<WindowArt> all{mainWindowArt(), mainPageArt(), windowsProfileDialogArt(),
+                             languageListArt()};
   for (WindowArt& art : updaterArt()) all.push_back(std::move(art));
   return all;
 }

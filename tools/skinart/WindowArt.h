@@ -22,7 +22,8 @@ enum class ArtKind {
   CheckBox,
   Radio,
   SliderTrack,
-  Spin
+  Spin,
+  Custom  // drawn by the control's own function
 };
 
 // One control on a window's sheets: where (its layout string, the same the
@@ -31,6 +32,7 @@ struct ArtControl {
   const char* layout;
   ArtKind kind;
   QString caption;
+  std::function<void(QPainter&, const QRect&, State)> draw = {};
 };
 
 // A window's sheet set: the face and the hover, pressed and disabled sheets,
@@ -58,5 +60,8 @@ std::vector<WindowArt> allWindowArt();
 WindowArt mainWindowArt();
 // The Firmware updater's window and its four dialogs (in FWUpdate/).
 std::vector<WindowArt> updaterArt();
+WindowArt mainPageArt();
+WindowArt windowsProfileDialogArt();
+WindowArt languageListArt();
 
 }  // namespace skinart

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "AnimationArt.h"
+#include "FlagArt.h"
 #include "GifEncoder.h"
 #include "SharedArt.h"
 #include "WaveWriter.h"
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
   writeBitmap(res::kColorDots, colorDotsPlate());
   for (int language = 0; language < res::kLanguageCount; ++language)
     for (int state = 0; state < 3; ++state)
-      writeBitmap(res::languageFlag(language, state), languageChip(language, state));
+      writeBitmap(res::languageFlag(language, state), languageFlagPicture(language, state));
 
   writeGif(QString::fromLatin1(res::kProgressAnimation), progressFrames());
   for (int level = 1; level <= res::kLevelCount; ++level)

@@ -1,6 +1,7 @@
 // vesk-skin-gallery OUTDIR: renders every skinned control in each of its
-// states, a popup menu, animation frames and the main window's face with its
-// shape applied, to PNG files, using the skin art of the program folder.
+// states, a popup menu, animation frames, the main window with its Main page
+// and the popup dialogs with their shapes applied, and the language flags, to
+// PNG files, using the skin art of the program folder.
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
@@ -10,6 +11,7 @@
 
 #include "GalleryBoard.h"
 #include "WindowArt.h"
+#include "WindowScenes.h"
 #include "skin/BitmapEdit.h"
 #include "skin/CPHSlider.h"
 #include "skin/CclickHSlider.h"
@@ -155,17 +157,8 @@ void renderMainWindow(const PageSheets& sheets) {
     version->setFont(SkinResources::arialFont(14));
     version->setText(QString::fromLatin1(text));
   }
-  window.show();
-  QCoreApplication::processEvents();
-
-  const QImage grabbed = window.grab().toImage();
-  QImage shaped(grabbed.size(), QImage::Format_ARGB32_Premultiplied);
-  shaped.fill(Qt::transparent);
-  QPainter p(&shaped);
-  p.setClipRegion(regionFromBitmap(sheets.normal()));
-  p.drawImage(0, 0, grabbed);
-  p.end();
-  save(shaped, QStringLiteral("main-window.png"));
+  gallery::buildMainPage(&window);
+  save(gallery::shapedGrab(&window, sheets.normal()), QStringLiteral("main-window.png"));
   for (const auto& [sheet, name] : {std::pair{&sheets.hover(), "main-sheet-hover.png"},
                                     std::pair{&sheets.pressed(), "main-sheet-pressed.png"},
                                     std::pair{&sheets.disabled(), "main-sheet-disabled.png"}})
@@ -392,6 +385,14 @@ int main(int argc, char** argv) {
     return 1;
   }
   renderMainWindow(sheets);
+  save(gallery::windowsProfileDialog(), QStringLiteral("dialog-windows-profile.png"));
+  save(gallery::languageList(), QStringLiteral("dialog-language-list.png"));
+  save(gallery::languageFlags(), QStringLiteral("language-flags.png"));
+  for (const auto& [number, name] :
+       {std::pair{res::kMainPageFace, "main-page-sheet-face.png"},
+        std::pair{res::kMainPageHover, "main-page-sheet-hover.png"},
+        std::pair{res::kMainPagePressed, "main-page-sheet-pressed.png"}})
+    save(SkinResources::bitmap(number), QString::fromLatin1(name));
   renderControls(sheets);
   renderMenu();
   renderAnimationFrames();
