@@ -17,9 +17,8 @@ std::optional<int> readDeviceVersion(device::Transport& transport) {
 
 std::string deviceVersionText(std::optional<int> version) {
   if (!version || *version < 100 || *version > 500) return "N/A";
-  std::string digits = std::to_string(*version);
-  digits.insert(1, ".");
-  return digits;
+  const std::string digits = std::to_string(*version);
+  return digits.substr(0, 1) + '.' + digits.substr(1);
 }
 
 }  // namespace upgrade

@@ -50,7 +50,9 @@ platform::LRESULT UpdaterWindow::handle(platform::UINT msg, platform::WPARAM wPa
   if (destroyed_) return 0;
   switch (msg) {
     case platform::WM_TIMER:
-      if (wParam == kStartTimer) {
+      // The start timer fires once, however many of its ticks were queued.
+      if (wParam == kStartTimer && !started_) {
+        started_ = true;
         ports_.view.stopTimer(kStartTimer);
         ports_.view.setProgress(0);
         startUpgrade();

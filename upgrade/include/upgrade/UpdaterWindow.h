@@ -61,6 +61,7 @@ class UpdaterWindow {
   std::unique_ptr<DeviceAccess> device_;
   std::unique_ptr<UpgradeWorker> worker_;
   std::string versionText_;
+  bool started_ = false;
   bool finished_ = false;
   bool destroyed_ = false;
 };
