@@ -54,13 +54,25 @@ std::unique_ptr<settings::SettingsImage> sharedImage() {
   return image;
 }
 
-void reportSave(const apply::ApplySession::Outcome& outcome, bool monitorWasRunning) {
+// Exit codes: 0 applied (or saved, without a Monitor), 1 files not written,
+// 3 the Monitor did not answer, 4 the mouse did not take the change, 5 the
+// shared image could not be written.
+void reportSave(const apply::ApplySession::Outcome& outcome) {
+  using Result = apply::ApplySession::Result;
   if (!outcome.filesSaved) fail("could not write the settings files");
-  if (monitorWasRunning && !outcome.monitorApplied)
-    fail("the settings files were saved, but the Monitor did not take the change", 3);
-  std::cout << (outcome.monitorApplied ? "applied through the Monitor"
-                                       : "saved to the settings files (the Monitor is not running)")
-            << "\n";
+  const char* text = apply::ApplySession::describe(outcome.result);
+  switch (outcome.result) {
+    case Result::Applied:
+    case Result::SavedToFiles:
+      std::cout << text << "\n";
+      return;
+    case Result::MonitorNoAnswer:
+      fail(text, 3);
+    case Result::MouseNotUpdated:
+      fail(text, 4);
+    case Result::SharedImageNotWritten:
+      fail(text, 5);
+  }
 }
 
 void runStatus(const MonitorOptions& o) {
@@ -92,7 +104,6 @@ void runStatus(const MonitorOptions& o) {
 void runSet(const MonitorOptions& o) {
   const settings::FieldInfo* field = settings::findField(o.field);
   if (!field) fail("unknown field '" + o.field + "' (see veskctl settings dump for the names)", 2);
-  const bool running = monitorRunning();
   apply::ApplySession session(programFolder(o));
   session.open();
   auto& image = session.working();
@@ -114,25 +125,22 @@ void runSet(const MonitorOptions& o) {
   std::string error;
   if (!settings::setFieldValueText(at, *field, o.value, error)) fail(error, 2);
   if (field->scope == settings::FieldScope::Slot) settings::markSlotChanged(image, p, b);
-  reportSave(session.save(apply::ApplySession::Mode::Apply), running);
+  reportSave(session.save(apply::ApplySession::Mode::Apply));
 }
 
 void runProfile(const MonitorOptions& o) {
   if (!settings::isValidProfile(o.profile)) fail("the profile must be 0..4", 2);
-  const bool running = monitorRunning();
   apply::ApplySession session(programFolder(o));
   session.open();
   session.working().CurrentProfile = o.profile;
-  reportSave(session.save(apply::ApplySession::Mode::Apply), running);
+  reportSave(session.save(apply::ApplySession::Mode::Apply));
 }
 
 void runApply(const MonitorOptions& o) {
-  const bool running = monitorRunning();
   apply::ApplySession session(programFolder(o));
   session.open();
   reportSave(
-      session.save(o.reset ? apply::ApplySession::Mode::Reset : apply::ApplySession::Mode::Apply),
-      running);
+      session.save(o.reset ? apply::ApplySession::Mode::Reset : apply::ApplySession::Mode::Apply));
 }
 
 void runImage(const MonitorOptions& o) {

@@ -72,16 +72,41 @@ void ApplySession::computeChangeFlags(settings::SettingsImage& working,
                                 : 0;
 }
 
+const char* ApplySession::describe(Result result) {
+  switch (result) {
+    case Result::Applied:
+      return "applied through the Monitor";
+    case Result::SavedToFiles:
+      return "saved to the settings files (the Monitor is not running)";
+    case Result::MouseNotUpdated:
+      return "saved, but the mouse did not take the change (not connected, or a write failed)";
+    case Result::SharedImageNotWritten:
+      return "saved to the settings files, but the Monitor's shared image could not be written, "
+             "so the mouse was not changed";
+    case Result::MonitorNoAnswer:
+      return "saved to the settings files, but the Monitor did not answer, so the mouse may not "
+             "have been changed";
+  }
+  return "";
+}
+
 ApplySession::Outcome ApplySession::save(Mode mode) {
   Outcome outcome;
   computeChangeFlags(*working_, *baseline_);
   outcome.sharedWritten = writeShared(*working_);
   outcome.filesSaved = files_.SaveAll(*working_);
   const platform::HWND monitor = platform::FindWindow(kMonitorTitle);
-  if (monitor != platform::kNoWindow) {
-    outcome.monitorApplied =
-        platform::SendMessageChecked(monitor, kApplyMessage, static_cast<platform::WPARAM>(mode), 0)
-            .has_value();
+  if (monitor == platform::kNoWindow) {
+    outcome.result = Result::SavedToFiles;
+  } else if (!outcome.sharedWritten) {
+    outcome.result = Result::SharedImageNotWritten;
+  } else {
+    const auto answer = platform::SendMessageChecked(monitor, kApplyMessage,
+                                                     static_cast<platform::WPARAM>(mode), 0);
+    outcome.monitorAnswered = answer.has_value();
+    outcome.result = !answer                         ? Result::MonitorNoAnswer
+                     : *answer == kApplyReachedMouse ? Result::Applied
+                                                     : Result::MouseNotUpdated;
   }
   settings::clearChangeFlags(*working_);
   std::memcpy(baseline_.get(), working_.get(), sizeof(settings::SettingsImage));

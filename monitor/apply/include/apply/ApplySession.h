@@ -18,11 +18,36 @@ namespace apply {
 class ApplySession {
  public:
   enum class Mode { Apply = 0, Reset = 1 };
-  struct Outcome {
-    bool sharedWritten = false;   // the shared image took the working image
-    bool filesSaved = false;      // config.ini and the profile files were written
-    bool monitorApplied = false;  // the Monitor answered the apply message
+
+  // What became of a save, as far as the mouse is concerned.
+  enum class Result {
+    // The Monitor wrote every flagged part to the mouse (or nothing was flagged).
+    Applied,
+    // The Monitor is not running: only the settings files hold the change.
+    SavedToFiles,
+    // The Monitor took the change but the mouse did not: it is not connected
+    // or one of the writes failed.
+    MouseNotUpdated,
+    // The Monitor runs but the shared image could not be written (missing,
+    // wrong size, mutex not taken); the Monitor was not asked to apply.
+    SharedImageNotWritten,
+    // The Monitor went away or did not answer the apply message.
+    MonitorNoAnswer,
   };
+
+  struct Outcome {
+    bool sharedWritten = false;    // the shared image took the working image
+    bool filesSaved = false;       // config.ini and the profile files were written
+    bool monitorAnswered = false;  // the Monitor answered the apply message
+    Result result = Result::SavedToFiles;
+    // Every part reached where it was meant to go.
+    bool complete() const {
+      return filesSaved && (result == Result::Applied || result == Result::SavedToFiles);
+    }
+  };
+
+  // One short sentence for the user, e.g. in a notice or on a terminal.
+  static const char* describe(Result result);
 
   explicit ApplySession(std::string programFolder);
   ~ApplySession();
@@ -43,6 +68,8 @@ class ApplySession {
 
   // Steps of a save: flags against the baseline, shared image, files,
   // apply message; then the flags are cleared and the baseline follows.
+  // The apply message goes out only when the shared image took the change,
+  // so the Monitor never applies an image the editor did not write.
   Outcome save(Mode mode);
 
   // Sets the profile, current-profile and tracking change flags of working
