@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -24,6 +25,7 @@
 #include "platform/SystemDesktopMouse.h"
 #include "platform/Window.h"
 #include "platform/X11ForegroundProgram.h"
+#include "settings/SettingsFiles.h"
 
 namespace {
 
@@ -55,6 +57,12 @@ void chooseQtPlatform() {
 
 int main(int argc, char** argv) {
   const bool openConfiguration = argc > 1 && argv[1][0] == '1';
+  // Without its session's runtime folder the Monitor can neither keep a second
+  // instance out nor be found by the other programs: say why and stop.
+  if (const std::string refusal = platform::RuntimeFolderRefusal(); !refusal.empty()) {
+    std::fprintf(stderr, "VeskORBOpticalMonitor: %s\n", refusal.c_str());
+    return 1;
+  }
   auto instance = platform::SingleInstance::acquire(monitor::kSingleInstanceName);
   if (!instance) {
     if (openConfiguration) {
@@ -70,6 +78,10 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
 
   const std::string folder = platform::ProgramFolder();
+  if (const std::string refused = settings::SettingsFiles(folder).refusedFiles(); !refused.empty())
+    std::fprintf(stderr,
+                 "VeskORBOpticalMonitor: %s: its settings read as defaults and are not saved\n",
+                 refused.c_str());
   monitor::PlatformWindowPort window;
   monitor::SettingsMonitorFiles files(folder);
   monitor::PortkitMouse mouse(folder);
@@ -116,5 +128,10 @@ int main(int argc, char** argv) {
   });
   // Anything posted during start-up is handled before the first wait.
   if (!platform::PumpMessages()) return 0;
-  return app.exec();
+  const int result = app.exec();
+  // A worker that did not end within the shutdown's limit may still be in
+  // the device library: end the process without taking anything from under
+  // it. The settings files are always replaced whole, so none is torn.
+  if (!monitorWindow.workerEnded()) std::_Exit(result);
+  return result;
 }

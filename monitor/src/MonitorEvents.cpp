@@ -221,9 +221,12 @@ void MonitorWindow::statistics(unsigned type, unsigned value) {
 }
 
 void MonitorWindow::automaticProfileSwitch() {
-  const std::string running = s_.foreground.executablePath().value_or("");
+  // Without a display, on Wayland or for a window without a process the
+  // foreground program is unknown: that is no reason to switch.
+  const std::optional<std::string> running = s_.foreground.executablePath();
+  if (!running) return;
   const bool configurationOpen = s_.window.find(kOptionTitle) != platform::kNoWindow;
-  const auto target = ProfileSwitchRules::choose(*image_, running, configurationOpen);
+  const auto target = ProfileSwitchRules::choose(*image_, *running, configurationOpen);
   if (!target) return;
   const settings::Profile* before = currentProfile();
   const bool announce = before && before->SoundProfile == 1;

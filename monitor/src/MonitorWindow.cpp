@@ -1,7 +1,9 @@
 #include "monitor/MonitorWindow.h"
 
+#include <chrono>
 #include <cstring>
 
+#include "apply/MonitorAddress.h"
 #include "monitor/FirmwareCheck.h"
 #include "monitor/MonitorNames.h"
 #include "monitor/SensorImageStore.h"
@@ -9,6 +11,12 @@
 #include "platform/Paths.h"
 
 namespace monitor {
+namespace {
+
+// How long shutdown waits for the worker.
+constexpr int kWorkerStopMs = 1000;
+
+}  // namespace
 
 using platform::LPARAM;
 using platform::LRESULT;
@@ -30,14 +38,37 @@ MonitorWindow::~MonitorWindow() {
 }
 
 LRESULT MonitorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Shutdown waits for the worker, which may need the image to finish.
+  if (message == platform::WM_DESTROY) {
+    destroy();
+    return 0;
+  }
+  // A message sent to this window while it waits on a send of its own runs
+  // nested, on the same thread, under the lock already held.
+  if (windowImageLock_) return handleLocked(message, wParam, lParam);
+  std::unique_lock image(imageMutex_);
+  windowImageLock_ = &image;
+  const LRESULT result = handleLocked(message, wParam, lParam);
+  windowImageLock_ = nullptr;
+  return result;
+}
+
+std::unique_lock<std::timed_mutex> MonitorWindow::lockDevice() {
+  std::unique_lock device(deviceMutex_, std::try_to_lock);
+  if (device.owns_lock()) return device;
+  const bool holdsImage = windowImageLock_ && windowImageLock_->owns_lock();
+  if (holdsImage) windowImageLock_->unlock();
+  device.lock();
+  if (holdsImage) windowImageLock_->lock();
+  return device;
+}
+
+LRESULT MonitorWindow::handleLocked(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case platform::WM_CREATE:
       return create() ? 0 : -1;
     case platform::WM_CLOSE:
       // The owner destroys the window, which runs the shutdown.
-      return 0;
-    case platform::WM_DESTROY:
-      destroy();
       return 0;
     case platform::WM_TIMER:
       onTimer(wParam);
@@ -48,8 +79,7 @@ LRESULT MonitorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case msg::kDeviceChange1327:
       return 1;
     case msg::kApply:
-      apply(wParam);
-      return 0;
+      return apply(wParam) ? apply::kApplyReachedMouse : apply::kApplyMouseMissed;
     case msg::kReReadShared:
     case msg::kReReadStatistics:
       reReadShared();
@@ -63,13 +93,13 @@ LRESULT MonitorWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case msg::kTrackingControl: {
       reReadShared();
-      std::lock_guard lock(deviceMutex_);
+      const auto device = lockDevice();
       s_.mouse.sendTrackingControl(*image_, static_cast<int>(lParam));
       return 0;
     }
     case msg::kCalibration: {
       reReadShared();
-      std::lock_guard lock(deviceMutex_);
+      const auto device = lockDevice();
       s_.mouse.setCalibrationState(*image_, static_cast<int>(lParam));
       return 0;
     }
@@ -113,7 +143,7 @@ void MonitorWindow::crossDeviceStatus(UINT message, WPARAM wParam, LPARAM lParam
 
 void MonitorWindow::sendLightCommand(const device::codec::LightCommandBytes& command) {
   if (!connected()) return;
-  std::lock_guard lock(deviceMutex_);
+  const auto device = lockDevice();
   s_.mouse.sendLightCommand(command);
 }
 
@@ -159,25 +189,31 @@ bool MonitorWindow::create() {
 void MonitorWindow::destroy() {
   if (destroyed_ || !created_) return;
   destroyed_ = true;
-  // A running read ends at its next pause, so it never holds the mouse
-  // while the host flag goes out.
-  if (workerBusy_) s_.mouse.requestAbort();
+  // The abort stays raised to the end: a running sequence ends at its next
+  // pause, queued commands are dropped, and nothing follows the host flag.
+  shuttingDown_ = true;
+  s_.mouse.requestAbort();
   {
-    std::lock_guard lock(deviceMutex_);
-    s_.mouse.clearAbort();
-    if (connected()) s_.mouse.sendHostActive(false);
+    // A worker stuck inside a transfer does not hold up the shutdown; the
+    // host flag then stays unsent rather than interleaved with its report.
+    std::unique_lock device(deviceMutex_, std::chrono::milliseconds(kWorkerStopMs));
+    if (device.owns_lock() && connected()) s_.mouse.sendHostActive(false);
   }
+  std::unique_lock image(imageMutex_);
   s_.window.killTimer(timer::kProfileSwitch);
   s_.window.killTimer(timer::kFirstRead);
   countdown_.stopTimer();
   sounds_.stopTimers();
   s_.window.postTo(kOptionTitle, platform::WM_CLOSE);
   for (const char* title : kOsdTitles) s_.window.postTo(title, platform::WM_CLOSE);
-  if (workerBusy_) s_.mouse.requestAbort();
-  if (worker_) worker_->stop(1000);
+  // The worker may be waiting for the image to hand over a result.
+  image.unlock();
+  if (worker_) workerEnded_ = worker_->stop(kWorkerStopMs);
+  image.lock();
   s_.mouse.closeMonitor();
   s_.mouse.closeFeature();
-  s_.mouse.unload();
+  // A worker still inside the library keeps it loaded.
+  if (workerEnded_) s_.mouse.unload();
   s_.share.close();
   trayVisible_ = false;
   if (s_.tray) s_.tray->setVisible(false);
@@ -188,7 +224,7 @@ void MonitorWindow::destroy() {
 bool MonitorWindow::passesFirmwareCheck() {
   std::optional<int> version;
   {
-    std::lock_guard lock(deviceMutex_);
+    const auto device = lockDevice();
     version = s_.mouse.readFirmwareVersion();
   }
   const auto verdict = FirmwareCheck::compare(version, s_.files.packagedFirmwareVersion());
@@ -218,8 +254,12 @@ void MonitorWindow::updateTray() {
   if (s_.tray) s_.tray->setVisible(trayVisible_);
 }
 
-void MonitorWindow::apply(WPARAM wParam) {
-  reReadShared();
+bool MonitorWindow::apply(WPARAM wParam) {
+  ++applyGeneration_;
+  const bool sharedRead = reReadShared();
+  // Kept aside: a read that ends while this apply waits for the mouse
+  // leaves the image alone, but the copy is what the editor handed over.
+  auto handedOver = std::make_unique<settings::SettingsImage>(*image_);
   applyWindowsMouse();
   s_.files.readOsdSetting(osd_);
   std::int32_t osd28 = 0, osd32 = 0;
@@ -227,23 +267,33 @@ void MonitorWindow::apply(WPARAM wParam) {
   std::memcpy(&osd32, osd_.data() + 32, 4);
   s_.window.postTo(kOsdTitles[0], msg::kOsdSettings, 0,
                    static_cast<LPARAM>(osd28) * 65536 + static_cast<LPARAM>(osd32));
+  bool reachedMouse = wParam != 1 && !settings::anyChangeFlag(*image_);
   if (connected()) {
-    std::lock_guard lock(deviceMutex_);
-    if (wParam == 1)
-      s_.mouse.sendReset();
-    else
-      s_.mouse.writeChanges(*image_);
+    // An apply that arrives during a read is carried out after it.
+    const auto device = lockDevice();
+    if (!device.owns_lock()) return false;
+    *image_ = *handedOver;
+    if (connected() && !shuttingDown_) {
+      reachedMouse = wParam == 1 ? s_.mouse.sendReset() : s_.mouse.writeChanges(*image_);
+    } else {
+      reachedMouse = false;
+    }
   }
+  // The change flags are spent; the shared image shows what was applied, so
+  // a read that ends later never takes it for an apply still on its way.
+  settings::clearChangeFlags(*image_);
+  publish();
   crossDevice_.notifyChange();
   crossDevice_.sendSteadyAimNotice(*image_);
+  return sharedRead && reachedMouse;
 }
 
-void MonitorWindow::reReadShared() { s_.share.read(*image_); }
+bool MonitorWindow::reReadShared() { return s_.share.read(*image_); }
 
 void MonitorWindow::captureSensorImage() {
   std::optional<MouseDevice::SensorPixels> pixels;
   if (connected()) {
-    std::lock_guard lock(deviceMutex_);
+    const auto device = lockDevice();
     pixels = s_.mouse.captureSensorImage();
   }
   if (pixels) {
@@ -272,17 +322,31 @@ void MonitorWindow::onTimer(std::uintptr_t id) {
 }
 
 void MonitorWindow::runWorkerCommand(WorkerCommand command, LPARAM lParam) {
-  if (!connected()) return;
-  workerBusy_ = true;
+  if (!connected() || shuttingDown_) return;
+  // The worker's own copy: the window thread goes on using the image.
+  std::unique_ptr<settings::SettingsImage> copy;
+  std::uint64_t generation = 0;
   {
-    std::lock_guard lock(deviceMutex_);
+    std::lock_guard image(imageMutex_);
+    copy = std::make_unique<settings::SettingsImage>(*image_);
+    generation = applyGeneration_;
+  }
+  bool readCompleted = false;
+  {
+    std::lock_guard device(deviceMutex_);
+    // Shutdown drops what is still queued; its host flag is the last report.
+    if (shuttingDown_ || !connected()) return;
+    workerBusy_ = true;
     s_.mouse.clearAbort();
     switch (command) {
       case WorkerCommand::ReadEverything:
-        readEverything();
+        readCompleted = s_.mouse.readEverything(
+            *copy, [this](int version) { s_.files.saveFirmwareVersion(version); });
+        readCompleted = readCompleted && !s_.mouse.aborted();
+        if (!shuttingDown_) s_.mouse.sendHostActive(true);
         break;
       case WorkerCommand::WriteCurrentProfile:
-        s_.mouse.writeCurrentProfile(*image_);
+        s_.mouse.writeCurrentProfile(*copy);
         break;
       case WorkerCommand::UploadColorDatabase: {
         const std::string file = s_.files.readColorDatabase();
@@ -291,23 +355,30 @@ void MonitorWindow::runWorkerCommand(WorkerCommand command, LPARAM lParam) {
         break;
       }
       case WorkerCommand::ResendMacro:
-        s_.mouse.writeRequestedMacro(*image_, static_cast<int>(lParam));
+        s_.mouse.writeRequestedMacro(*copy, static_cast<int>(lParam));
         break;
     }
+    workerBusy_ = false;
   }
-  workerBusy_ = false;
-}
-
-void MonitorWindow::readEverything() {
-  const bool completed = s_.mouse.readEverything(
-      *image_, [this](int version) { s_.files.saveFirmwareVersion(version); });
-  if (completed && !s_.mouse.aborted()) {
+  if (command != WorkerCommand::ReadEverything || shuttingDown_) return;
+  std::lock_guard image(imageMutex_);
+  // An apply during the read wrote newer settings than the read began with:
+  // the mouse now holds them, and the read's copy must not replace them.
+  if (generation != applyGeneration_) {
+    // Read again, so that what the apply left unflagged is the mouse's too.
+    if (worker_) worker_->post(WorkerCommand::ReadEverything, 0);
+  } else if (readCompleted && !applyPending()) {
+    *image_ = *copy;
     s_.files.saveAll(*image_);
-    s_.share.write(*image_);
+    publish();
     postToConfiguration(msg::kMouseRead);
   }
-  s_.mouse.sendHostActive(true);
   crossDevice_.sendSteadyAimNotice(*image_);
+}
+
+bool MonitorWindow::applyPending() {
+  auto shared = std::make_unique<settings::SettingsImage>();
+  return s_.share.read(*shared) && settings::anyChangeFlag(*shared);
 }
 
 }  // namespace monitor

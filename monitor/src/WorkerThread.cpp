@@ -6,7 +6,10 @@ namespace monitor {
 
 WorkerThread::WorkerThread(Job job) : job_(std::move(job)), thread_([this] { run(); }) {}
 
-WorkerThread::~WorkerThread() { stop(1000); }
+WorkerThread::~WorkerThread() {
+  // Never leaves a thread running on state that is about to go.
+  if (!stop(1000)) thread_.join();
+}
 
 void WorkerThread::post(WorkerCommand command, platform::LPARAM lParam) {
   {
@@ -36,14 +39,13 @@ bool WorkerThread::stop(std::int64_t timeoutMs) {
   if (!thread_.joinable()) return true;
   std::unique_lock lock(mutex_);
   quit_ = true;
+  // What is still queued is dropped, not run.
+  queue_.clear();
   wake_.notify_one();
   const bool ended =
       finished_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return done_; });
   lock.unlock();
-  if (ended)
-    thread_.join();
-  else
-    thread_.detach();
+  if (ended) thread_.join();
   return ended;
 }
 

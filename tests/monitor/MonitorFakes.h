@@ -1,10 +1,15 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -143,10 +148,14 @@ class FakeShare : public ImageShare {
     return true;
   }
   bool read(settings::SettingsImage& image) override {
-    if (createResult != Created::Ok) return false;
+    if (createResult != Created::Ok || failReads) return false;
     std::memcpy(&image, &shared, sizeof image);
+    if (onRead) onRead();
     return true;
   }
+  bool failReads = false;
+  // Called after each read of the shared image (on the reader's thread).
+  std::function<void()> onRead;
   void close() override { closed = true; }
   Created createResult = Created::Ok;
   settings::SettingsImage shared{};
@@ -179,7 +188,13 @@ class FakeMouse : public MouseDevice {
   }
   void closeFeature() override { calls.push_back("closeFeature"); }
   void unload() override { calls.push_back("unload"); }
-  void requestAbort() override { abort = true; }
+  void requestAbort() override {
+    {
+      std::lock_guard lock(abortMutex);
+      abort = true;
+    }
+    abortRaised.notify_all();
+  }
   void clearAbort() override { abort = false; }
   bool aborted() const override { return abort; }
   std::optional<int> readFirmwareVersion() override { return firmware; }
@@ -189,12 +204,14 @@ class FakeMouse : public MouseDevice {
     if (firmware) storeVersion(*firmware);
     image.CurrentProfile = mouseProfile;
     if (onRead) onRead();
+    settings::clearChangeFlags(image);
     return !abort;
   }
   bool writeChanges(const settings::SettingsImage& image) override {
     calls.push_back("writeChanges");
     lastWrittenFlags = image.ProfileChanged[0];
-    return true;
+    lastWrittenCpiLevel2 = image.Profiles[0].CpiLevel_X[2];
+    return writeResult;
   }
   bool writeCurrentProfile(const settings::SettingsImage& image) override {
     calls.push_back("writeCurrentProfile " + std::to_string(image.CurrentProfile));
@@ -206,7 +223,15 @@ class FakeMouse : public MouseDevice {
   }
   bool uploadColorDatabase(std::span<const std::uint8_t> file) override {
     calls.push_back("uploadColorDatabase " + std::to_string(file.size()));
-    return true;
+    if (onUpload) onUpload();
+    if (uploadUntilAbort) {
+      // A long upload: it ends only when the abort flag is raised (or, to
+      // bound a broken run, after a few seconds).
+      std::unique_lock lock(abortMutex);
+      if (!abortRaised.wait_for(lock, std::chrono::seconds(3), [this] { return abort.load(); }))
+        return false;
+    }
+    return !abort;
   }
   bool sendHostActive(bool active) override {
     calls.push_back(active ? "hostActive 1" : "hostActive 0");
@@ -235,7 +260,13 @@ class FakeMouse : public MouseDevice {
 
   bool present = true;
   bool plugged = true;
-  bool abort = false;
+  std::atomic<bool> abort{false};
+  std::mutex abortMutex;
+  std::condition_variable abortRaised;
+  bool uploadUntilAbort = false;
+  std::function<void()> onUpload;
+  bool writeResult = true;
+  int lastWrittenCpiLevel2 = -1;
   std::optional<int> firmware = 106;
   int mouseProfile = 0;
   std::optional<SensorPixels> sensor;

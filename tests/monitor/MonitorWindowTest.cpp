@@ -2,8 +2,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <thread>
 
 #include "MonitorFakes.h"
@@ -288,17 +290,149 @@ TEST_F(MonitorWindowTest, ApplyTakesTheSharedImageAndWritesOnlyWhenConnected) {
   start();
   share.shared.Profiles[0].DbleClickSpeed = 700;
   share.shared.ProfileChanged[0] = 1;
-  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 0);
+  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 1);
   EXPECT_EQ(monitor->image().Profiles[0].DbleClickSpeed, 700);
   EXPECT_EQ(desktop.doubleClick, 700);
   EXPECT_EQ(mouse.lastWrittenFlags, 1);
-  monitor->handle(msg::kApply, 1, 0);
+  // The flags are spent: the shared image shows what was applied, without them.
+  EXPECT_EQ(share.shared.ProfileChanged[0], 0);
+  EXPECT_EQ(share.shared.Profiles[0].DbleClickSpeed, 700);
+  EXPECT_EQ(monitor->handle(msg::kApply, 1, 0), 1);
   EXPECT_TRUE(mouse.called("reset"));
 
   monitor->handle(msg::kDevicePlug, 0, 0);
   mouse.calls.clear();
-  monitor->handle(msg::kApply, 0, 0);
+  share.shared.ProfileChanged[0] = 1;
+  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 0);  // the change did not reach the mouse
   EXPECT_FALSE(mouse.called("writeChanges"));
+}
+
+TEST_F(MonitorWindowTest, ApplyAnswersWhetherTheFlaggedPartsReachedTheMouse) {
+  start();
+  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 1);  // nothing flagged
+  share.shared.SlotChanged[2][5] = 1;
+  mouse.writeResult = false;
+  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 0);
+  mouse.writeResult = true;
+  share.failReads = true;  // the editor's copy cannot be taken
+  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 0);
+}
+
+TEST_F(MonitorWindowTest, AReadNeverPublishesOverAnApplyOnItsWay) {
+  start();
+  // The editor has written its image and flags, and is about to send 1224.
+  share.shared = monitor->image();
+  share.shared.Profiles[0].CpiLevel_X[2] = 18;
+  share.shared.ProfileChanged[0] = 1;
+  const int savesBefore = files.saveAllCount;
+  monitor->runWorkerCommand(WorkerCommand::ReadEverything, 0);
+  EXPECT_EQ(share.shared.Profiles[0].CpiLevel_X[2], 18);
+  EXPECT_EQ(share.shared.ProfileChanged[0], 1);
+  EXPECT_EQ(files.saveAllCount, savesBefore);  // the editor's files stay as written
+  EXPECT_EQ(window.postedCount(platform::kNoWindow, msg::kMouseRead), 0);
+  EXPECT_TRUE(mouse.called("hostActive 1"));
+
+  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 1);
+  EXPECT_EQ(mouse.lastWrittenFlags, 1);
+  EXPECT_EQ(mouse.lastWrittenCpiLevel2, 18);
+}
+
+TEST_F(MonitorWindowTest, AnUnknownForegroundProgramSwitchesNothing) {
+  start();
+  monitor->image().WindowsProfile = 3;
+  foreground.program.reset();
+  advance(6000);
+  EXPECT_EQ(monitor->image().CurrentProfile, 0);
+  EXPECT_TRUE(worker.commands.empty() ||
+              worker.commands.back().first != WorkerCommand::WriteCurrentProfile);
+  // A known program without a link goes back to the Windows profile.
+  foreground.program = "/usr/bin/editor";
+  advance(2000);
+  EXPECT_EQ(monitor->image().CurrentProfile, 3);
+}
+
+// The Monitor with its own worker thread, as it runs: the window thread is
+// the test's.
+class MonitorThreadsTest : public MonitorWindowTest {
+ protected:
+  void startWithWorker() {
+    monitor =
+        std::make_unique<MonitorWindow>(MonitorServices{window, files, mouse, share, sound, shell,
+                                                        desktop, foreground, nullptr, nullptr},
+                                        false);
+    createResult = monitor->handle(platform::WM_CREATE, 0, 0);
+  }
+};
+
+// One-shot signal between the test's threads.
+class Signal {
+ public:
+  void raise() {
+    {
+      std::lock_guard lock(mutex_);
+      raised_ = true;
+    }
+    changed_.notify_all();
+  }
+  bool wait() {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(10), [this] { return raised_; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool raised_ = false;
+};
+
+TEST_F(MonitorThreadsTest, AnApplyDuringTheReadReachesTheMouseAfterIt) {
+  startWithWorker();
+  Signal readRunning, applyTookTheImage;
+  std::atomic<int> reads{0};
+  mouse.onRead = [&] {
+    if (reads++ > 0) return;
+    readRunning.raise();
+    applyTookTheImage.wait();
+  };
+  advance(200);  // the first read starts on the worker
+  ASSERT_TRUE(readRunning.wait());
+  share.shared = monitor->image();  // the editor's copy, while the read runs
+  share.shared.Profiles[0].CpiLevel_X[2] = 18;
+  share.shared.ProfileChanged[0] = 1;
+  std::atomic<bool> signalled{false};
+  share.onRead = [&] {
+    if (!signalled.exchange(true)) applyTookTheImage.raise();
+  };
+  EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 1);
+  EXPECT_EQ(mouse.lastWrittenFlags, 1);
+  EXPECT_EQ(mouse.lastWrittenCpiLevel2, 18);
+  monitor->handle(platform::WM_DESTROY, 0, 0);
+  // The read that overlapped the apply replaced none of its settings.
+  EXPECT_EQ(monitor->image().Profiles[0].CpiLevel_X[2], 18);
+  EXPECT_EQ(share.shared.Profiles[0].CpiLevel_X[2], 18);
+}
+
+TEST_F(MonitorThreadsTest, ShutdownDropsQueuedUploadsAndSendsNothingAfterTheHostFlag) {
+  startWithWorker();
+  mouse.uploadUntilAbort = true;
+  Signal uploading;
+  mouse.onUpload = [&] { uploading.raise(); };
+  for (int i = 0; i < 4; ++i) event(event::kColorDatabase, 1);
+  ASSERT_TRUE(uploading.wait());
+  const auto begin = std::chrono::steady_clock::now();
+  monitor->handle(platform::WM_DESTROY, 0, 0);
+  const auto took = std::chrono::steady_clock::now() - begin;
+  EXPECT_TRUE(monitor->workerEnded());
+  EXPECT_LT(took, std::chrono::milliseconds(1000));
+  std::vector<std::string> reports;
+  for (const auto& call : mouse.calls) {
+    if (call.rfind("upload", 0) == 0 || call.rfind("hostActive", 0) == 0) reports.push_back(call);
+  }
+  ASSERT_FALSE(reports.empty());
+  EXPECT_EQ(reports.back(), "hostActive 0");
+  EXPECT_EQ(std::count_if(reports.begin(), reports.end(),
+                          [](const std::string& c) { return c.rfind("upload", 0) == 0; }),
+            1);
 }
 
 TEST_F(MonitorWindowTest, FirmwareMismatchStartsTheUpdaterAndCloses) {

@@ -59,6 +59,9 @@ class MonitorWindow {
 
   Plug plug() const { return plug_; }
   bool connected() const { return plug_ == Plug::Connected; }
+  // False when shutdown gave up waiting for the worker: it may still be
+  // running on this window's state, which must then outlive it.
+  bool workerEnded() const { return workerEnded_; }
   bool workerBusy() const { return workerBusy_; }
   bool abortFlag() const { return s_.mouse.aborted(); }
   bool trayVisible() const { return trayVisible_; }
@@ -79,9 +82,16 @@ class MonitorWindow {
   void crossDeviceStatus(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam);
   void sendLightCommand(const device::codec::LightCommandBytes& command);
 
+  platform::LRESULT handleLocked(platform::UINT message, platform::WPARAM wParam,
+                                 platform::LPARAM lParam);
+  // The device lock for the window thread. The image lock it holds is let
+  // go while waiting, so a worker finishing its sequence can hand over
+  // its result; the image may therefore change across this call.
+  std::unique_lock<std::timed_mutex> lockDevice();
+
   // Messages from the Configuration program.
-  void apply(platform::WPARAM wParam);
-  void reReadShared();
+  bool apply(platform::WPARAM wParam);
+  bool reReadShared();
   void captureSensorImage();
 
   // Device events.
@@ -105,8 +115,9 @@ class MonitorWindow {
   void publish();
   void postToConfiguration(platform::UINT message);
 
-  // Worker commands.
-  void readEverything();
+  // An apply is on its way when the shared image carries change flags: the
+  // editor has written it and is about to send the apply message.
+  bool applyPending();
 
   MonitorServices s_;
   std::unique_ptr<settings::SettingsImage> image_;
@@ -120,15 +131,26 @@ class MonitorWindow {
   std::unique_ptr<WorkerThread> ownWorker_;
   WorkerQueue* worker_ = nullptr;
 
-  Plug plug_ = Plug::NotFound;
+  std::atomic<Plug> plug_{Plug::NotFound};
   std::atomic<bool> workerBusy_{false};
+  // Raised at the start of shutdown; from then on the worker starts nothing.
+  std::atomic<bool> shuttingDown_{false};
+  bool workerEnded_ = true;
   bool openConfiguration_ = false;
   bool trayVisible_ = false;
   bool created_ = false;
   bool destroyed_ = false;
   std::uint32_t lastEvent_ = 0;
   // Device sequences never interleave their reports, whichever thread runs them.
-  std::mutex deviceMutex_;
+  std::timed_mutex deviceMutex_;
+  // Guards the private image. The window thread holds it while it handles a
+  // message; the worker takes it only to copy the image before a sequence
+  // and to hand over a result, never while it holds the device lock.
+  std::mutex imageMutex_;
+  std::unique_lock<std::mutex>* windowImageLock_ = nullptr;
+  // Counts applies; a read that saw it change hands over nothing, because
+  // the apply's settings are newer than what the read began with.
+  std::uint64_t applyGeneration_ = 0;
 };
 
 }  // namespace monitor

@@ -17,7 +17,8 @@ class WorkerQueue {
  public:
   virtual ~WorkerQueue() = default;
   virtual void post(WorkerCommand command, platform::LPARAM lParam) = 0;
-  // Ends the worker after its current command, waiting at most timeoutMs.
+  // Ends the worker after its current command, dropping what is queued,
+  // waiting at most timeoutMs. False when it is still running.
   virtual bool stop(std::int64_t timeoutMs) = 0;
 };
 
@@ -30,9 +31,9 @@ class WorkerThread : public WorkerQueue {
   ~WorkerThread() override;
 
   void post(WorkerCommand command, platform::LPARAM lParam) override;
-  // Asks the thread to quit after its current command and waits up to
-  // timeoutMs. False when it did not end in time; it is then left to end on
-  // its own (and must no longer touch the caller's state).
+  // Asks the thread to quit after its current command, drops the queued
+  // ones and waits up to timeoutMs. False when it did not end in time; the
+  // destructor then waits for it, so it never runs on freed state.
   bool stop(std::int64_t timeoutMs) override;
 
  private:
