@@ -7,7 +7,12 @@ namespace monitor {
 
 void Countdown::onButton(const settings::ButtonSlot& slot, int soundVolume) {
   if (slot.FunctionCode == kStartCode) {
-    if (running_) window_.killTimer(timer::kCountdown);
+    if (running_) {
+      // The new countdown starts from its full length: its last seconds
+      // are not announced yet, so the old lock ends here.
+      window_.killTimer(timer::kCountdown);
+      sounds_.setFinalSecondsLock(false);
+    }
     running_ = true;
     remaining_ = slot.TimerLength;
     sounds_.play(sound::kTimerActivated, soundVolume);

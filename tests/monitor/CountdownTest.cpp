@@ -101,6 +101,18 @@ TEST_F(CountdownTest, StartingAgainRestartsFromTheFullLength) {
   EXPECT_EQ(countdown.remaining(), 29);
 }
 
+TEST_F(CountdownTest, RestartingInTheFinalSecondsReleasesTheirLock) {
+  press(Countdown::kStartCode, 8);
+  advance(4000);
+  ASSERT_TRUE(sounds.finalSecondsLock());
+  press(Countdown::kStartCode, 120);
+  EXPECT_FALSE(sounds.finalSecondsLock());
+  advance(60000);
+  EXPECT_FALSE(sounds.finalSecondsLock());  // other feedback is heard again
+  advance(56000);
+  EXPECT_TRUE(sounds.finalSecondsLock());  // until this countdown's own last seconds
+}
+
 TEST_F(CountdownTest, OtherCodesDoNothing) {
   press(48, 10);
   EXPECT_FALSE(countdown.running());
