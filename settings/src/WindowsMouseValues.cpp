@@ -58,7 +58,9 @@ bool WriteWindowsMouseValues(const Profile& p) {
   }
   const auto desktop = platform::RegistryKey::create(kDesktopKey);
   if (!desktop) return false;
-  ok = writeNumber(*desktop, "WheelScrollLines", p.ScrollWheelFlag == 1 ? -1 : p.ScrollWheelSpeed);
+  ok =
+      writeNumber(*desktop, "WheelScrollLines", p.ScrollWheelFlag == 1 ? -1 : p.ScrollWheelSpeed) &&
+      ok;
   ok = writeNumber(*desktop, "WheelScrollChars", p.TiltSpeed) && ok;
   return ok;
 }

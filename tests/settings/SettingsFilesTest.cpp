@@ -1,4 +1,5 @@
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <thread>
@@ -322,6 +323,25 @@ TEST_F(SettingsFilesTest, WritingUsesTheAccelerationRowAndWheelRules) {
   ASSERT_TRUE(WriteWindowsMouseValues(p));
   EXPECT_EQ(registry(kMouseKey, "MouseSpeed"), "0");
   EXPECT_EQ(registry(kMouseKey, "MouseThreshold1"), "0");
+}
+
+TEST_F(SettingsFilesTest, AnUnwritableMouseKeyFailsTheWholeWrite) {
+  Profile p{};
+  ResetProfile(p, 0);
+  ASSERT_TRUE(WriteWindowsMouseValues(p));
+  // The mouse key's values file replaced by a folder: none of its writes can land,
+  // while the desktop key still takes its values.
+  std::filesystem::path mouseValues;
+  for (const auto& entry :
+       std::filesystem::recursive_directory_iterator(std::string(getenv("XDG_CONFIG_HOME")))) {
+    if (entry.path().filename() == ".values" && entry.path().parent_path().filename() == "mouse")
+      mouseValues = entry.path();
+  }
+  ASSERT_FALSE(mouseValues.empty());
+  std::filesystem::remove(mouseValues);
+  std::filesystem::create_directory(mouseValues);
+  p.DbleClickSpeed = 444;
+  EXPECT_FALSE(WriteWindowsMouseValues(p));
 }
 
 TEST_F(SettingsFilesTest, ReadingMatchesTheLastAccelerationRow) {
