@@ -45,6 +45,37 @@ inline constexpr int kMainPageHover = 303;
 inline constexpr int kMainPagePressed = 304;
 inline constexpr int kMainPageFace = 305;
 
+// Color page (774 x 312): face (also the normal pictures and the radio
+// members' disabled ones), hover, pressed (also the disabled check boxes) and
+// the swatches' disabled sheet; the 18 x 18 marks of zones 0..3, drawn at
+// (274,38); the 248 x 312 mouse previews with zone 0..3 highlighted.
+inline constexpr int kColorPageHover = 453;
+inline constexpr int kColorPagePressed = 454;
+inline constexpr int kColorPageFace = 455;
+inline constexpr int kColorPageDisabled = 489;
+inline constexpr int kZoneMarks[4] = {459, 458, 392, 393};
+inline constexpr int kZonePreviews[4] = {385, 386, 387, 381};
+
+// Trophy page (774 x 312): face, hover and pressed sheets; the level bar
+// (220 x 34, drawn full, shown in part); the thirteen trophies earned and
+// locked (150 x 150, trophy t at base + t - 1); the reset confirmation
+// (304 x 240, same buttons as the Windows-profile confirmation).
+inline constexpr int kTrophyPageFace = 1400;
+inline constexpr int kTrophyPageHover = 1401;
+inline constexpr int kTrophyPagePressed = 1402;
+inline constexpr int kLevelBar = 1403;
+inline constexpr int kTrophyEarnedBase = 1410;
+inline constexpr int kTrophyLockedBase = 1430;
+inline constexpr int kTrophyPictureSize = 150;
+inline constexpr int kTrophyResetDialogFace = 1460;
+inline constexpr int kTrophyResetDialogHover = 1461;
+inline constexpr int kTrophyResetDialogPressed = 1462;
+
+// Update page (774 x 312): face, hover and pressed sheets.
+inline constexpr int kUpdatePageFace = 1500;
+inline constexpr int kUpdatePageHover = 1501;
+inline constexpr int kUpdatePagePressed = 1502;
+
 // Windows-profile confirmation dialog (304 x 240): face, hover and pressed
 // sheets; the face is also its shape (pure white is cut away) and carries
 // the wording.
