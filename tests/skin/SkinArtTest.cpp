@@ -136,6 +136,7 @@ TEST(PageAndPopupArt, ControlsLieInsideTheShapeAndEveryStateLooksDifferent) {
     bool shapedByFace;  // popups: white on the face is cut away; pages use the page mask
   };
   const Case cases[] = {{skinart::mainPageArt(), QSize(774, 312), false},
+                        {skinart::advancedPageArt(), QSize(774, 312), false},
                         {skinart::windowsProfileDialogArt(), QSize(304, 240), true},
                         {skinart::languageListArt(), QSize(99, 289), true}};
   for (const Case& c : cases) {

@@ -62,8 +62,8 @@ QImage renderSheet(const WindowArt& art, State state) {
 }
 
 std::vector<WindowArt> allWindowArt() {
-  std::vector<WindowArt> all{mainWindowArt(), mainPageArt(), windowsProfileDialogArt(),
-                             languageListArt()};
+  std::vector<WindowArt> all{mainWindowArt(), mainPageArt(), advancedPageArt(),
+                             windowsProfileDialogArt(), languageListArt()};
   for (WindowArt& art : updaterArt()) all.push_back(std::move(art));
   return all;
 }

@@ -63,5 +63,6 @@ std::vector<WindowArt> updaterArt();
 WindowArt mainPageArt();
 WindowArt windowsProfileDialogArt();
 WindowArt languageListArt();
+WindowArt advancedPageArt();
 
 }  // namespace skinart

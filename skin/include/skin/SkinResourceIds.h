@@ -45,6 +45,14 @@ inline constexpr int kMainPageHover = 303;
 inline constexpr int kMainPagePressed = 304;
 inline constexpr int kMainPageFace = 305;
 
+// Advanced page (774 x 312): face (also the normal pictures and the slider
+// backgrounds), hover, pressed (also the disabled check boxes) and a fourth
+// sheet drawn in the disabled state.
+inline constexpr int kAdvancedPageHover = 240;
+inline constexpr int kAdvancedPageDisabled = 241;
+inline constexpr int kAdvancedPagePressed = 242;
+inline constexpr int kAdvancedPageFace = 243;
+
 // Color page (774 x 312): face (also the normal pictures and the radio
 // members' disabled ones), hover, pressed (also the disabled check boxes) and
 // the swatches' disabled sheet; the 18 x 18 marks of zones 0..3, drawn at
