@@ -13,12 +13,12 @@ endfunction()
 # vesk_test(NAME SOURCES ... LIBS ... [LABELS ...])
 # One GoogleTest executable; its cases are registered with ctest one by one,
 # each with the offscreen Qt platform and the ENV entries given ("NAME=value").
-# Tests that touch the message layer or the registry store make their own
-# private runtime folder and config home.
+# Each test program runs in a private runtime folder and config home of its
+# own (tests/PrivateSessionMain.cpp); tests that need one per case make theirs.
 function(vesk_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest vesk_test_main GTest::gmock Threads::Threads)
   target_compile_definitions(${name} PRIVATE VESK_SUITE_DIR="${VESK_SUITE_DIR}" VESK_BINARY_DIR="${CMAKE_BINARY_DIR}" VESK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)

@@ -1,11 +1,16 @@
 #include "SharedObject.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+
+#include "platform/Paths.h"
 
 namespace platform::detail {
 namespace {
@@ -63,7 +68,90 @@ bool trustworthy(int fd) {
   return (st.st_mode & 0777) == 0600 || fchmod(fd, 0600) == 0;
 }
 
+constexpr std::size_t kSessionIdLength = 32;  // hex digits of 128 random bits
+constexpr char kSessionIdFile[] = "/session-id";
+
+bool isSessionId(std::string_view text) {
+  if (text.size() != kSessionIdLength) return false;
+  for (char c : text)
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  return true;
+}
+
+// The id kept in the file, or empty when it is missing, not a plain file of
+// ours, or does not hold a whole id.
+std::string readSessionId(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return {};
+  struct stat st {};
+  char text[kSessionIdLength + 1] = {};
+  ssize_t n = -1;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid()) {
+    do {
+      n = ::read(fd, text, sizeof text);
+    } while (n < 0 && errno == EINTR);
+  }
+  ::close(fd);
+  const std::string id(text, n > 0 ? static_cast<std::size_t>(n) : 0);
+  return isSessionId(id) ? id : std::string();
+}
+
+std::string newSessionId() {
+  unsigned char random[kSessionIdLength / 2];
+  std::size_t got = 0;
+  while (got < sizeof random) {
+    const ssize_t n = getrandom(random + got, sizeof random - got, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return {};
+    got += static_cast<std::size_t>(n);
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string id;
+  for (unsigned char b : random) {
+    id += kHex[b >> 4];
+    id += kHex[b & 15];
+  }
+  return id;
+}
+
+// Writes a new id in full under a temporary name and renames it into place,
+// so a reader never sees half an id.
+std::string publishSessionId(const std::string& path) {
+  const std::string id = newSessionId();
+  if (id.empty()) return {};
+  const std::string temp = path + ".new-" + std::to_string(getpid());
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return {};
+  const bool written = ::write(fd, id.data(), id.size()) == static_cast<ssize_t>(id.size());
+  ::close(fd);
+  if (written && std::rename(temp.c_str(), path.c_str()) == 0) return id;
+  ::unlink(temp.c_str());
+  return {};
+}
+
 }  // namespace
+
+std::string sessionKey() {
+  const std::string folder = RuntimeFolder();
+  if (folder.empty()) return {};
+  const std::string path = folder + kSessionIdFile;
+  std::string id = readSessionId(path);
+  if (!id.empty()) return id;
+  // The first process of the session makes the id; the folder's lock keeps a
+  // second one from making another at the same time.
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return {};
+  int rc;
+  do {
+    rc = flock(dir, LOCK_EX);
+  } while (rc != 0 && errno == EINTR);
+  if (rc == 0) {
+    id = readSessionId(path);
+    if (id.empty()) id = publishSessionId(path);
+  }
+  ::close(dir);  // drops the lock
+  return id;
+}
 
 std::string encodeNameComponent(std::string_view name) {
   static constexpr char kHex[] = "0123456789ABCDEF";
@@ -86,8 +174,10 @@ std::string encodeNameComponent(std::string_view name) {
 
 std::string SharedObject::objectNameFor(std::string_view kind, std::string_view name) {
   if (name.empty()) return {};
-  std::string objectName = "/vesk-" + std::to_string(geteuid()) + "-" + std::string(kind) + "-" +
-                           encodeNameComponent(name);
+  const std::string session = sessionKey();
+  if (session.empty()) return {};
+  std::string objectName = "/vesk-" + std::to_string(geteuid()) + "-" + session + "-" +
+                           std::string(kind) + "-" + encodeNameComponent(name);
   if (objectName.size() > kMaxObjectName) return {};
   return objectName;
 }

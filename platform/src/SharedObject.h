@@ -47,9 +47,10 @@ class SharedObject {
   // when a thread dies, such as a held robust mutex.
   void keepMappedUntilExit() { keepMapped_ = true; }
 
-  // The POSIX object name for a system name: per user, with every character
-  // that is not plainly safe percent-encoded so distinct names stay distinct.
-  // Empty when the name cannot be mapped (empty or too long).
+  // The POSIX object name for a system name: per user and desktop session,
+  // with every character that is not plainly safe percent-encoded so distinct
+  // names stay distinct. Empty when the name cannot be mapped (empty or too
+  // long) or there is no usable runtime folder.
   static std::string objectNameFor(std::string_view kind, std::string_view name);
 
  private:
@@ -62,6 +63,12 @@ class SharedObject {
   bool creator_ = false;
   bool keepMapped_ = false;
 };
+
+// The desktop session's key in object names: a random id kept in the runtime
+// folder, so the processes of one runtime folder always name the same objects
+// and those of two folders never do, even should a removed folder's inode
+// number come back. Empty when there is no usable runtime folder.
+std::string sessionKey();
 
 // Percent-encodes every byte outside [A-Za-z0-9._-] (and a leading '.'), so
 // the result is a safe single file-name component.

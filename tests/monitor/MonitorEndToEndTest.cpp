@@ -4,6 +4,8 @@
 #include <nlohmann/json.hpp>
 
 #include "SuiteProcesses.h"
+#include "platform/SharedMemory.h"
+#include "settings/SharedImage.h"
 
 namespace monitor {
 namespace {
@@ -128,25 +130,21 @@ TEST_F(MonitorEndToEndTest, WithoutTheDeviceLibraryTheMonitorRunsOn) {
   EXPECT_EQ(WEXITSTATUS(suite.stop(monitorPid)), 0);
 }
 
-// An object under the shared image's name that is not private to the user;
-// the platform never trusts it, so no Monitor can create the shared memory
-// while it is there. Removed again however the test ends.
+// Another object under the shared image's name in the test's own session,
+// of a size no Monitor can use, so no Monitor can create the shared memory
+// while it lives. It never touches the objects of a suite the user runs.
 class PlantedSharedImage {
  public:
-  PlantedSharedImage()
-      : path_("/dev/shm/vesk-" + std::to_string(geteuid()) +
-              "-shm-NIVARO_VeskORBOptical_Mouse_Share_Data") {
-    std::ofstream(path_) << "";
-    std::filesystem::permissions(path_, std::filesystem::perms(0644));
-  }
-  ~PlantedSharedImage() { std::filesystem::remove(path_); }
+  PlantedSharedImage() : object_(platform::SharedMemory::create(settings::kSharedImageName, 64)) {}
+  bool planted() const { return object_ != nullptr; }
 
  private:
-  std::string path_;
+  std::unique_ptr<platform::SharedMemory> object_;
 };
 
 TEST_F(MonitorEndToEndTest, WithoutSharedMemoryTheMonitorRunsOn) {
   PlantedSharedImage planted;
+  ASSERT_TRUE(planted.planted());
   startConnected();
   EXPECT_TRUE(suite.alive(monitorPid));
   EXPECT_NE(suite.run("'" + suite.tool("veskctl") + "' image --raw 2>/dev/null").exitCode, 0);

@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,8 +18,6 @@
 #include <vector>
 
 #include "TestFolder.h"
-
-extern char** environ;
 
 // The suite as separate processes for end-to-end tests: a private copy of
 // the program folder, a private runtime and config folder, the simulated
@@ -60,12 +58,17 @@ class SuiteProcesses {
     argv.push_back(p.data());
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    pid_t pid = -1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t parent = getpid();
+    pid_t pid = fork();
+    if (pid == 0) {
+      // Never outlive the test, even when it crashes.
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      if (getppid() != parent) _exit(127);
+      const int null = ::open("/dev/null", O_WRONLY);
+      if (null >= 0) dup2(null, 1);
+      execv(program.c_str(), argv.data());
+      _exit(127);
+    }
     if (pid > 0) children_.push_back(pid);
     return pid;
   }

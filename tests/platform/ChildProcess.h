@@ -1,6 +1,7 @@
 #pragma once
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,8 +14,13 @@
 class ChildProcess {
  public:
   explicit ChildProcess(const std::function<int()>& body) {
+    const pid_t parent = ::getpid();
     pid_ = ::fork();
-    if (pid_ == 0) ::_exit(body());
+    if (pid_ == 0) {
+      ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlive a crashed test
+      if (::getppid() != parent) ::_exit(127);
+      ::_exit(body());
+    }
   }
   ~ChildProcess() {
     if (pid_ > 0 && !reaped_) {

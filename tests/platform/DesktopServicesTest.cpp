@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -87,8 +88,11 @@ class XServerTest : public ::testing::Test {
   void SetUp() override {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
+    const pid_t parent = getpid();
     server_ = fork();
     if (server_ == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlive a crashed test
+      if (getppid() != parent) _exit(127);
       close(fds[0]);
       const std::string fd = std::to_string(fds[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",

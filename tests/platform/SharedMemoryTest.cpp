@@ -7,7 +7,9 @@
 
 #include <cstring>
 
+#include "SharedObject.h"
 #include "SysTestSupport.h"
+#include "platform/NamedMutex.h"
 
 using platform::SharedMemory;
 using namespace vesk_test_support;
@@ -17,7 +19,7 @@ namespace {
 constexpr std::size_t kImageSize = 314424;
 
 std::string objectPath(const std::string& name) {
-  return "/dev/shm/vesk-" + std::to_string(geteuid()) + "-shm-" + name;
+  return "/dev/shm" + platform::detail::SharedObject::objectNameFor("shm", name);
 }
 
 TEST(SharedMemory, CreatesExactSizeUserPrivateAndSharesContent) {
@@ -139,7 +141,8 @@ TEST(SharedMemory, TakeoverKeepsTheMemoryOthersStillMap) {
 
 TEST(SharedMemory, ObjectPlantedOpenForOthersIsRefused) {
   const std::string name = uniqueName("Planted");
-  const std::string object = "/vesk-" + std::to_string(geteuid()) + "-shm-" + name;
+  const std::string object = platform::detail::SharedObject::objectNameFor("shm", name);
+  ASSERT_FALSE(object.empty());
   const int fd = shm_open(object.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
   ASSERT_GE(fd, 0);
   ASSERT_EQ(fchmod(fd, 0666), 0);
@@ -147,6 +150,69 @@ TEST(SharedMemory, ObjectPlantedOpenForOthersIsRefused) {
   close(fd);
   EXPECT_FALSE(SharedMemory::create(name, 64));
   shm_unlink(object.c_str());
+}
+
+// Two runtime folders are two desktop sessions: the shared image, its mutex
+// and the single-instance guards of one are never those of the other, while
+// every process of one session, however it spells the folder, meets the same.
+TEST(SharedMemory, NamedObjectsBelongToTheRuntimeFolderTheyWereMadeIn) {
+  TempFolder first, second;
+  const std::string name = "NIVARO_VeskORBOptical_Mouse_Share_Data";
+  std::unique_ptr<SharedMemory> image;
+  std::unique_ptr<platform::NamedMutex> mutex;
+  std::unique_ptr<platform::SingleInstance> guard;
+  {
+    ScopedEnv session("XDG_RUNTIME_DIR", first.path());
+    image = SharedMemory::create(name, 4096);
+    mutex = platform::NamedMutex::create(name);
+    guard = platform::SingleInstance::acquire(name);
+    ASSERT_TRUE(image && mutex && guard);
+    image->data()[0] = std::byte{1};
+  }
+  {
+    ScopedEnv session("XDG_RUNTIME_DIR", second.path());
+    EXPECT_FALSE(SharedMemory::open(name, 4096)) << "the other session's image";
+    EXPECT_FALSE(platform::NamedMutex::open(name));
+    auto own = SharedMemory::create(name, 8192);  // a size the first session could not take
+    ASSERT_TRUE(own);
+    EXPECT_FALSE(own->alreadyExisted());
+    platform::NamedMutex::Created created{};
+    EXPECT_TRUE(platform::NamedMutex::create(name, &created));
+    EXPECT_EQ(created, platform::NamedMutex::Created::New);
+    EXPECT_TRUE(platform::SingleInstance::acquire(name));
+  }
+  {
+    ScopedEnv session("XDG_RUNTIME_DIR", first.path() + "//");
+    const int meets = runInChild([&] {
+      auto opened = SharedMemory::open(name, 4096);
+      const bool sameImage = opened && opened->data()[0] == std::byte{1};
+      const bool sameMutex = platform::NamedMutex::open(name) != nullptr;
+      const bool guarded = platform::SingleInstance::acquire(name) == nullptr;
+      return sameImage && sameMutex && guarded ? 0 : 1;
+    });
+    EXPECT_EQ(meets, 0) << "another process of the first session meets its objects";
+  }
+}
+
+// The session id is made once, whole, and kept; one that was damaged is
+// made afresh instead of leaving the session without names.
+TEST(SharedMemory, SessionKeyIsStableAndSurvivesADamagedIdFile) {
+  TempFolder folder;
+  ScopedEnv session("XDG_RUNTIME_DIR", folder.path());
+  const std::string key = platform::detail::sessionKey();
+  ASSERT_EQ(key.size(), 32u);
+  EXPECT_EQ(platform::detail::sessionKey(), key);
+  const int fromChild = runInChild([&] { return platform::detail::sessionKey() == key ? 0 : 1; });
+  EXPECT_EQ(fromChild, 0);
+  {
+    std::FILE* f = std::fopen((folder.path() + "/vesk/session-id").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("12", f);
+    std::fclose(f);
+  }
+  const std::string fresh = platform::detail::sessionKey();
+  EXPECT_EQ(fresh.size(), 32u);
+  EXPECT_EQ(platform::detail::sessionKey(), fresh);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,8 +64,13 @@ inline std::string uniqueName(const std::string& base) {
 // not exit normally).
 template <typename Body>
 int runInChild(Body body) {
+  const pid_t parent = getpid();
   const pid_t pid = fork();
-  if (pid == 0) _exit(body());
+  if (pid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlive a crashed test
+    if (getppid() != parent) _exit(127);
+    _exit(body());
+  }
   int status = 0;
   if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,8 +9,6 @@
 
 #include "RuntimeFolderFixture.h"
 #include "platform/Window.h"
-
-extern char** environ;
 
 using namespace platform;
 
@@ -24,19 +22,22 @@ class Veskctl {
   explicit Veskctl(std::vector<std::string> args) {
     int out[2], err[2];
     if (::pipe(out) != 0 || ::pipe(err) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addclose(&actions, err[0]);
     args.insert(args.begin(), kVeskctl);
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    if (::posix_spawn(&pid_, kVeskctl.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-      pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t parent = ::getpid();
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlive a crashed test
+      if (::getppid() != parent) ::_exit(127);
+      ::dup2(out[1], 1);
+      ::dup2(err[1], 2);
+      ::close(out[0]);
+      ::close(err[0]);
+      ::execv(kVeskctl.c_str(), argv.data());
+      ::_exit(127);
+    }
     ::close(out[1]);
     ::close(err[1]);
     out_ = ::fdopen(out[0], "r");

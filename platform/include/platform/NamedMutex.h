@@ -4,8 +4,9 @@
 #include <memory>
 #include <string_view>
 
-// A named mutex shared by the processes of the user: a process-shared robust
-// mutex, so a holder that dies never blocks the others.
+// A named mutex shared by the processes of the user's desktop session (the
+// runtime folder): a process-shared robust mutex, so a holder that dies never
+// blocks the others.
 namespace platform {
 
 class NamedMutex {

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Named shared memory of an exact size, private to the user (0600).
+// Named shared memory of an exact size, private to the user (0600) and to the
+// desktop session (the runtime folder): two sessions never meet.
 //
 // The memory lives while its creator lives and while any handle still maps
 // it; the last handle removes the name. create() after the creator died takes
