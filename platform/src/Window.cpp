@@ -55,7 +55,7 @@ void releaseWindow(const std::shared_ptr<WindowRecord>& window, ThreadQueue& own
 
 namespace {
 
-bool isLocal(HWND hwnd) { return detail::processOf(hwnd) == WindowTable::instance().processId(); }
+bool isLocal(HWND hwnd) { return WindowTable::instance().find(hwnd) != nullptr; }
 
 // The windows a broadcast reaches: ours, then those of the other processes.
 std::vector<HWND> broadcastTargets() {
@@ -73,14 +73,20 @@ HWND CreateWindow(std::string_view title, WindowHandler handler) {
   auto self = table.currentQueue();
   if (!self->valid()) return kNoWindow;
   auto window = std::make_shared<WindowRecord>();
-  window->hwnd = table.newHandle();
+  // Handles are unique in the session: one that a live window of another
+  // process holds is passed over.
+  int fd = detail::kHandleTaken;
+  for (int attempt = 0; attempt < 64 && fd == detail::kHandleTaken; ++attempt) {
+    window->hwnd = table.newHandle();
+    fd = detail::listenForWindow(window->hwnd, title);
+  }
+  if (fd == detail::kHandleTaken) return kNoWindow;
   window->title = std::string(title);
   window->handler = std::move(handler);
   window->ownerThread = self->id();
   window->owner = self;
   // Reachable before WM_CREATE: a window often announces its handle there
   // and gets answers at once.
-  int fd = detail::listenForWindow(window->hwnd, title);
   if (fd >= 0) window->listenKey = self->addListener(fd, window->hwnd);
   table.add(window);
   if (detail::callHandler(window->hwnd, WM_CREATE, 0, 0) == -1) {

@@ -95,6 +95,7 @@ std::uint64_t titleHash(std::string_view title) {
 }
 
 std::string socketName(HWND hwnd) { return "w" + hex16(hwnd); }
+std::string processLinkName(HWND hwnd) { return "p" + hex16(hwnd); }
 std::string titleLinkName(HWND hwnd, std::string_view title) {
   return "t" + hex16(titleHash(title)) + "-" + hex16(hwnd);
 }
@@ -114,15 +115,45 @@ std::optional<std::string> readLink(const RuntimeDir& dir, const std::string& na
 
 void removeFiles(const RuntimeDir& dir, HWND hwnd, bool titled) {
   ::unlinkat(dir.fd(), socketName(hwnd).c_str(), 0);
+  ::unlinkat(dir.fd(), processLinkName(hwnd).c_str(), 0);
   if (!titled) return;
   dir.forEachEntry([&](const std::string& name) {
     if (linkHandle(name) == hwnd) ::unlinkat(dir.fd(), name.c_str(), 0);
   });
 }
 
+pid_t processLinked(const RuntimeDir& dir, HWND hwnd) {
+  const auto target = readLink(dir, processLinkName(hwnd));
+  if (!target || target->empty() || target->size() > 10) return 0;
+  long pid = 0;
+  for (char c : *target) {
+    if (c < '0' || c > '9') return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return static_cast<pid_t>(pid);
+}
+
+// Claims the handle for this process: the link "p<handle>" naming our pid is
+// made before the socket, so whoever finds the socket can tell whether its
+// process lives. A claim whose process died is taken over.
+enum class Claim { Ours, Taken, Failed };
+Claim claimHandle(const RuntimeDir& dir, HWND hwnd) {
+  const std::string pid = std::to_string(::getpid());
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (::symlinkat(pid.c_str(), dir.fd(), processLinkName(hwnd).c_str()) == 0) return Claim::Ours;
+    if (errno != EEXIST) return Claim::Failed;
+    if (processAlive(processLinked(dir, hwnd))) return Claim::Taken;
+    removeFiles(dir, hwnd, true);
+  }
+  return Claim::Taken;
+}
+
 }  // namespace
 
-pid_t processOf(HWND hwnd) { return static_cast<pid_t>(hwnd >> 32); }
+pid_t processOf(HWND hwnd) {
+  RuntimeDir dir;
+  return dir.ok() ? processLinked(dir, hwnd) : 0;
+}
 
 bool processAlive(pid_t pid) {
   if (pid <= 0) return false;
@@ -157,19 +188,25 @@ int listenForWindow(HWND hwnd, std::string_view title) {
   sockaddr_un addr;
   socklen_t len;
   if (!dir.address(socketName(hwnd), addr, len)) return -1;
+  const Claim claim = claimHandle(dir, hwnd);
+  if (claim != Claim::Ours) return claim == Claim::Taken ? kHandleTaken : -1;
   int fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  if (fd < 0) return -1;
+  if (fd < 0) {
+    ::unlinkat(dir.fd(), processLinkName(hwnd).c_str(), 0);
+    return -1;
+  }
   if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), len) != 0) {
-    // Our own handle: a leftover of a dead process that had our pid.
+    // The handle is ours now: a socket left by its dead previous owner.
     ::unlinkat(dir.fd(), socketName(hwnd).c_str(), 0);
     if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), len) != 0) {
       ::close(fd);
+      ::unlinkat(dir.fd(), processLinkName(hwnd).c_str(), 0);
       return -1;
     }
   }
   if (::listen(fd, kListenBacklog) != 0) {
     ::close(fd);
-    ::unlinkat(dir.fd(), socketName(hwnd).c_str(), 0);
+    removeFiles(dir, hwnd, false);
     return -1;
   }
   if (!title.empty()) {
@@ -231,8 +268,10 @@ std::vector<HWND> windowsTitled(std::string_view title) {
   dir.forEachEntry([&](const std::string& name) {
     if (name.compare(0, prefix.size(), prefix) != 0) return;
     auto hwnd = linkHandle(name);
-    if (!hwnd || processOf(*hwnd) == ::getpid()) return;
-    if (!processAlive(processOf(*hwnd))) {
+    if (!hwnd) return;
+    const pid_t pid = processLinked(dir, *hwnd);
+    if (pid == ::getpid()) return;
+    if (!processAlive(pid)) {
       removeFiles(dir, *hwnd, true);
       return;
     }
@@ -249,8 +288,10 @@ std::vector<HWND> allOtherWindows() {
   dir.forEachEntry([&](const std::string& name) {
     if (name.size() != 17 || name[0] != 'w') return;
     auto hwnd = parseHex16(std::string_view(name).substr(1));
-    if (!hwnd || processOf(*hwnd) == ::getpid()) return;
-    if (!processAlive(processOf(*hwnd))) {
+    if (!hwnd) return;
+    const pid_t pid = processLinked(dir, *hwnd);
+    if (pid == ::getpid()) return;
+    if (!processAlive(pid)) {
       removeFiles(dir, *hwnd, true);
       return;
     }

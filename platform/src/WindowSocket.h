@@ -15,16 +15,21 @@
 //   w<handle hex>               the socket of a window (every window has one)
 //   t<title hash>-<handle hex>  a symlink naming the window's title, so that
 //                               FindWindow can look a title up by its hash
+//   p<handle hex>               a symlink naming the owner's pid; made first,
+//                               it claims the handle within the session
 // A file whose process died is removed by whoever comes across it.
 namespace platform::detail {
 
+// The process that holds the handle in this session; 0 when none does.
 pid_t processOf(HWND hwnd);
 bool processAlive(pid_t pid);
 std::string lowerAscii(std::string_view s);
 bool sameTitle(std::string_view a, std::string_view b);
 
 // Creates the socket and title link of a window of this process; -1 when the
-// runtime folder cannot be used.
+// runtime folder cannot be used, kHandleTaken when a live window of another
+// process holds the handle.
+inline constexpr int kHandleTaken = -2;
 int listenForWindow(HWND hwnd, std::string_view title);
 void removeWindowFiles(HWND hwnd, bool titled);
 // Connected, non-blocking socket to the window, checked to belong to this

@@ -24,9 +24,14 @@ std::uint32_t randomSerialStart() {
   if (::getrandom(&v, sizeof v, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof v)) {
     v = static_cast<std::uint32_t>(::getpid()) * 2654435761u;
   }
-  // Leaves room below 2^32 so the serial never wraps in practice.
-  return (v & 0x3FFFFFFFu) | 1u;
+  return v;
 }
+
+// Handles are positive 32-bit values above the reserved ones (0, the
+// broadcast handle), so a program that keeps one in a signed 32-bit field
+// gets it back unchanged.
+constexpr std::uint32_t kFirstHandle = 0x10000;
+constexpr std::uint32_t kHandleCount = 0x80000000u - kFirstHandle;
 
 }  // namespace
 
@@ -64,9 +69,14 @@ std::shared_ptr<ThreadQueue> WindowTable::queueOf(ThreadId thread) {
 
 HWND WindowTable::newHandle() {
   std::lock_guard lock(mutex_);
-  std::uint32_t serial = nextSerial_++;
-  if (serial == 0) serial = nextSerial_++;
-  return (static_cast<HWND>(pid_) << 32) | serial;
+  // A pseudo-random walk over the handle range from a random start: handles
+  // of different processes rarely meet, and the runtime folder settles the
+  // rest (see listenForWindow).
+  for (;;) {
+    nextSerial_ = nextSerial_ * 1664525u + 1013904223u;
+    const HWND candidate = kFirstHandle + (nextSerial_ >> 1) % kHandleCount;
+    if (windows_.find(candidate) == windows_.end()) return candidate;
+  }
 }
 
 void WindowTable::add(const std::shared_ptr<WindowRecord>& window) {
