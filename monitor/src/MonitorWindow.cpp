@@ -239,7 +239,11 @@ bool MonitorWindow::passesFirmwareCheck() {
 }
 
 void MonitorWindow::openConfiguration() {
-  if (s_.window.find(kOptionTitle) != platform::kNoWindow) return;  // already up
+  const platform::HWND running = s_.window.find(kOptionTitle);
+  if (running != platform::kNoWindow) {
+    s_.window.post(running, platform::WM_ACTIVATE, platform::WA_ACTIVE, 0);
+    return;
+  }
   const std::string program = platform::ResolveIn(s_.files.programFolder(), kOptionProgram);
   if (platform::FileExists(program)) s_.shell.open(program, "");
 }

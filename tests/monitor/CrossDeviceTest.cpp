@@ -300,6 +300,13 @@ TEST_F(CrossDeviceTest, PlainStatusAsksTheMonitorItself) {
   status(kChorus, 8, 0);  // not a row of the host's message
   EXPECT_EQ(shell.opened.size(), 1u);
 
+  // A Configuration program already running comes to the front instead.
+  window.windows[kOptionTitle] = kOption;
+  status(msg::kCrossDeviceStatus, 8, 0);
+  monitor->handle(platform::WM_COMMAND, msg::kCommandOpenOption, 0);
+  EXPECT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(window.postedCount(kOption, platform::WM_ACTIVATE), 2);
+
   status(kChorus, 6, static_cast<platform::LPARAM>(kHost));
   EXPECT_FALSE(monitor->trayVisible());
   status(msg::kCrossDeviceStatus, 10, 0);

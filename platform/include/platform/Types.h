@@ -22,6 +22,13 @@ inline constexpr UINT WM_NULL = 0x0000;
 inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
 inline constexpr UINT WM_CLOSE = 0x0010;
+// "Come to the front": posted to a window (wParam WA_ACTIVE, lParam 0) by a
+// program that wants it in front of the user, as the Monitor does when asked
+// to open a Configuration program that is already running. A program that
+// shows a window on screen answers by raising and activating it (a Qt program
+// running the platform loop: show(), raise(), activateWindow()).
+inline constexpr UINT WM_ACTIVATE = 0x0006;
+inline constexpr WPARAM WA_ACTIVE = 1;
 inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_COPYDATA = 0x004A;
 inline constexpr UINT WM_COMMAND = 0x0111;
