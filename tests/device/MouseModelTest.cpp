@@ -8,6 +8,7 @@
 #include "device/UpdateMode.h"
 #include "mousesim/MouseSimulator.h"
 #include "mousesim/MouseStateFile.h"
+#include "mousesim/SaveSchedule.h"
 
 using namespace device;
 using mousesim::MouseModel;
@@ -59,6 +60,13 @@ TEST_F(ModelTest, ButtonsChangeTheMouseAndReportIt) {
   model.press(12);
   EXPECT_EQ(events, (std::vector<std::pair<int, int>>{
                         {0xC000, 7}, {0x1B00, 1}, {0x1000, 255}, {0xF000, 0x123}, {0xF000, 35}}));
+  // Profile cycle on button 8 of every profile, so that it cycles on.
+  for (int p = 1; p < settings::kProfileCount; ++p) {
+    std::array<std::uint8_t, kButtonsLength> r = model.memory().profiles[p].buttons;
+    r[3 + 3 * 7] = 16;
+    sealChecksum(r);
+    ASSERT_TRUE(model.setFeature(r));
+  }
   events.clear();
   for (int i = 0; i < 5; ++i) model.press(8);
   EXPECT_EQ(events.back(), std::make_pair(0x2000, 1)) << "profile cycle wraps to profile 0";
@@ -97,6 +105,7 @@ TEST_F(ModelTest, FaultsOnCommand) {
 
   EXPECT_FALSE(model.corruptNext(6));
   EXPECT_TRUE(model.corruptNext(7));
+  ASSERT_TRUE(model.setFeature(codec::encodeSelect(0, kSelectButtons)));
   std::array<std::uint8_t, kButtonsLength> buttons{7};
   ASSERT_TRUE(model.getFeature(buttons));
   EXPECT_FALSE(checksumMatches(buttons));
@@ -113,6 +122,55 @@ TEST_F(ModelTest, FaultsOnCommand) {
   model.plug();
   EXPECT_TRUE(model.getFeature(version));
   EXPECT_EQ(plugs, (std::vector<bool>{false, true}));
+}
+
+TEST_F(ModelTest, ReadsReturnWhatReport4SelectedOnly) {
+  std::array<std::uint8_t, kProfileSettingsLength> settingsReport{kProfileSettingsReport};
+  std::array<std::uint8_t, kButtonsLength> buttons{kButtonsReport};
+  std::array<std::uint8_t, kMacroLength> macro{kMacroReport};
+  ASSERT_TRUE(model.setFeature(codec::encodeSelect(3, kSelectProfileSettings)));
+  EXPECT_TRUE(model.getFeature(settingsReport));
+  EXPECT_EQ(settingsReport[2], 3);
+  EXPECT_FALSE(model.getFeature(buttons));
+  EXPECT_FALSE(model.getFeature(macro));
+  ASSERT_TRUE(model.setFeature(codec::encodeSelect(2, kSelectButtons)));
+  EXPECT_FALSE(model.getFeature(settingsReport));
+  EXPECT_TRUE(model.getFeature(buttons));
+  EXPECT_EQ(buttons[2], 2);
+  ASSERT_TRUE(model.setFeature(codec::encodeSelect(1, 5)));
+  EXPECT_FALSE(model.getFeature(settingsReport));
+  EXPECT_FALSE(model.getFeature(buttons));
+  EXPECT_TRUE(model.getFeature(macro));
+}
+
+TEST_F(ModelTest, UpdateStatusFaultsAndBusyCountedPerStatusReport) {
+  auto status28 = [&] {
+    std::uint8_t r[3] = {update::kStatusReport};
+    return model.getFeature(r) ? r[1] : -1;
+  };
+  mousesim::MouseSimulator sim(mousesim::factoryMemory(100));
+  auto read28 = [&] {
+    std::uint8_t r[3] = {update::kStatusReport};
+    return sim.model().getFeature(r) ? r[1] : -1;
+  };
+  EXPECT_EQ(sim.control({"status28", "repeat", "2"}).code, 0);
+  EXPECT_EQ(read28(), update::kStatusRepeat);
+  EXPECT_EQ(read28(), update::kStatusRepeat);
+  EXPECT_EQ(read28(), update::kStatusDone);
+  EXPECT_EQ(sim.control({"status28", "fail", "1"}).code, 0);
+  EXPECT_EQ(read28(), update::kStatusFailed);
+  EXPECT_EQ(read28(), update::kStatusDone);
+  EXPECT_NE(sim.control({"status28", "later", "1"}).code, 0);
+  EXPECT_NE(sim.control({"status28", "busy"}).code, 0);
+
+  model.busyFor(update::kStatusReport, 2);
+  EXPECT_EQ(status(), kStatusDone) << "report 4 is not busy";
+  EXPECT_EQ(status28(), update::kStatusBusy);
+  model.busyFor(1);
+  EXPECT_EQ(status28(), update::kStatusBusy);
+  EXPECT_EQ(status28(), update::kStatusDone);
+  EXPECT_EQ(status(), kStatusBusy);
+  EXPECT_EQ(status(), kStatusDone);
 }
 
 TEST_F(ModelTest, RefusedWritesFailTheStatusAndChangeNothing) {
@@ -179,7 +237,7 @@ TEST_F(ModelTest, UpdateModeInstallsABlockCheckedImage) {
     ASSERT_EQ(send(update::blockData(image, k)), update::kStatusDone);
   }
   EXPECT_EQ(update::blockChecksum(image, 2), 0x11) << "one byte and 1023 zeros";
-  model.busyFor(1);
+  model.busyFor(update::kStatusReport, 1);
   EXPECT_EQ(send(update::finish()), update::kStatusBusy);
   std::uint8_t r[3] = {update::kStatusReport};
   model.getFeature(r);
@@ -215,6 +273,54 @@ TEST(MouseStateFile, RoundTripAndBrokenFiles) {
   std::ofstream(path) << "not json";
   EXPECT_FALSE(mousesim::loadStateFile(path, &error));
   std::filesystem::remove_all(dir);
+}
+
+TEST(MouseStateFile, AMacroWithoutEventsKeepsItsNameAndOption) {
+  MouseModel model;
+  settings::ButtonSlot slot{};
+  slot.EventCount = 0;
+  slot.MacroOption = 2;
+  settings::setFieldText(slot.Name3, "Emptied");
+  ASSERT_TRUE(model.setFeature(codec::encodeMacro(slot, 1, 4)));
+  std::string error;
+  const auto saved = mousesim::memoryFromJson(mousesim::memoryToJson(model.memory()), &error);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->profiles[1].macros[4], model.memory().profiles[1].macros[4]);
+}
+
+TEST(MouseStateFile, SavedAtMostEveryIntervalAndWhateverIsLeftAtExit) {
+  mousesim::SaveSchedule schedule(0, 250);
+  EXPECT_EQ(schedule.waitMs(0, 0), -1) << "nothing changed";
+  EXPECT_TRUE(schedule.due(1, 0)) << "the first change is written at once";
+  schedule.saved(1, 0);
+  // A busy host: a change on every report, 2 ms apart.
+  int saves = 1;
+  for (std::int64_t t = 2; t <= 1000; t += 2) {
+    if (schedule.due(static_cast<std::uint64_t>(t), t)) {
+      schedule.saved(static_cast<std::uint64_t>(t), t);
+      ++saves;
+    }
+  }
+  EXPECT_EQ(saves, 5);  // 0, 250, 500, 750, 1000 ms
+  EXPECT_FALSE(schedule.pending(1000));
+  EXPECT_FALSE(schedule.due(1001, 1100));
+  EXPECT_EQ(schedule.waitMs(1001, 1100), 150);
+  EXPECT_TRUE(schedule.pending(1001)) << "left for the next interval or the exit";
+}
+
+TEST(MouseSimulator, TrafficLogKeepsTheNewestReportsWithinItsBytes) {
+  mousesim::MouseSimulator sim(mousesim::factoryMemory(100));
+  std::array<std::uint8_t, kMacroLength> macro{kMacroReport};
+  ASSERT_TRUE(sim.model().setFeature(codec::encodeSelect(0, 0)));
+  const std::size_t reads = 1000;  // about 6 KB of text each
+  for (std::size_t i = 0; i < reads; ++i) sim.model().getFeature(macro);
+  EXPECT_LE(sim.logBytes(), mousesim::MouseSimulator::kMaxLogBytes);
+  EXPECT_GT(sim.logBytes(), mousesim::MouseSimulator::kMaxLogBytes / 2);
+  EXPECT_LT(sim.log().size(), reads);
+  EXPECT_NE(sim.log().back().find(" GET 08 "), std::string::npos);
+  std::size_t bytes = 0;
+  for (const auto& line : sim.log()) bytes += line.size() + 1;
+  EXPECT_EQ(bytes, sim.logBytes());
 }
 
 TEST(MouseSimulator, ControlCommandsAndLog) {

@@ -200,7 +200,7 @@ TEST_F(SimFixture, EventsAndPlugMessagesReachTheWindow) {
   EXPECT_EQ(seen.back().w, 0xE500u);
   EXPECT_EQ(seen.back().l, 7);
 
-  ASSERT_EQ(ctl({"press", "8"}), 0);  // factory profile cycle
+  ASSERT_EQ(ctl({"press", "22"}), 0);  // factory "Profile Up" of the shift layer
   ASSERT_TRUE(waitFor(before + 3));
   EXPECT_EQ(seen.back().w, 0x2000u);
   EXPECT_EQ(seen.back().l, 2);

@@ -229,25 +229,41 @@ void MouseModel::captureSensorImage() {
   changed();
 }
 
-std::uint8_t MouseModel::pollStatus(std::uint8_t status) {
-  if (busyPolls_ > 0) {
-    --busyPolls_;
+std::uint8_t MouseModel::pollStatus(std::uint8_t statusReport, std::uint8_t status) {
+  int& busy = busyPolls_[statusReport];
+  if (busy > 0) {
+    --busy;
     return kStatusBusy;
   }
+  if (statusReport != update::kStatusReport) return status;
+  if (repeatUpdateStatus_ > 0) {
+    --repeatUpdateStatus_;
+    return update::kStatusRepeat;
+  }
+  if (failUpdateStatus_ > 0) {
+    --failUpdateStatus_;
+    return update::kStatusFailed;
+  }
   return status;
+}
+
+void MouseModel::updateStatusFault(UpdateFault fault, int reads) {
+  (fault == UpdateFault::Repeat ? repeatUpdateStatus_ : failUpdateStatus_) = reads;
 }
 
 bool MouseModel::handleGet(std::span<std::uint8_t> r) {
   std::fill(r.begin() + 1, r.end(), 0);
   switch (r[0]) {
     case kSelectReport:
-      r[1] = pollStatus(status_);
+      r[1] = pollStatus(kSelectReport, status_);
       return true;
     case kCurrentProfileReport:
       r[1] = 3;
       r[2] = memory_.currentProfile;
       return true;
     case kProfileSettingsReport: {
+      // Each read returns what report 4 selected last, as for the macros.
+      if (selectedWhat_ != kSelectProfileSettings) return false;
       const auto& stored = memory_.profiles[selectedProfile_].settings;
       std::copy(stored.begin(), stored.end(), r.begin());
       r[2] = static_cast<std::uint8_t>(selectedProfile_);
@@ -257,6 +273,7 @@ bool MouseModel::handleGet(std::span<std::uint8_t> r) {
     case kButtonsReport:
     case kMacroReport: {
       if (r[0] == kMacroReport && selectedWhat_ >= settings::kSlotCount) return false;
+      if (r[0] == kButtonsReport && selectedWhat_ != kSelectButtons) return false;
       if (r[0] == kButtonsReport) {
         const auto& stored = memory_.profiles[selectedProfile_].buttons;
         std::copy(stored.begin(), stored.end(), r.begin());
@@ -292,7 +309,7 @@ bool MouseModel::handleGet(std::span<std::uint8_t> r) {
       r[5] = memory_.calibrationState;
       return true;
     case update::kStatusReport:
-      r[1] = pollStatus(updateStatus_);
+      r[1] = pollStatus(update::kStatusReport, updateStatus_);
       return true;
     default:
       return false;

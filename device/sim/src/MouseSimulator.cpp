@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "device/TrafficLog.h"
+#include "device/UpdateMode.h"
 #include "mousesim/MouseStateFile.h"
 #include "platform/Clock.h"
 
@@ -32,12 +33,20 @@ MouseSimulator::Reply error(std::string text) { return {1, std::move(text)}; }
 MouseSimulator::MouseSimulator(MouseMemory memory)
     : model_(std::move(memory)), startMs_(platform::now()) {
   model_.setReportObserver([this](bool set, std::span<const std::uint8_t> report) {
-    if (log_.size() >= kMaxLogLines) log_.pop_front();
-    log_.push_back(
+    addToLog(
         std::to_string(platform::now() - startMs_) + " " +
         device::TrafficLog::format(
             set ? device::TrafficLog::Direction::Set : device::TrafficLog::Direction::Get, report));
   });
+}
+
+void MouseSimulator::addToLog(std::string line) {
+  logBytes_ += line.size() + 1;
+  log_.push_back(std::move(line));
+  while (logBytes_ > kMaxLogBytes && !log_.empty()) {
+    logBytes_ -= log_.front().size() + 1;
+    log_.pop_front();
+  }
 }
 
 MouseSimulator::Reply MouseSimulator::control(const std::vector<std::string>& args) {
@@ -65,6 +74,21 @@ MouseSimulator::Reply MouseSimulator::control(const std::vector<std::string>& ar
   if (cmd == "busy") {
     if (n != 2 || !parseNumber(args[1], 0, 1000000, a)) return error("busy: N must be >= 0");
     model_.busyFor(static_cast<int>(a));
+    return {};
+  }
+  if (cmd == "status28") {
+    if (n != 3 || !parseNumber(args[2], 0, 1000000, a) ||
+        (args[1] != "repeat" && args[1] != "fail" && args[1] != "busy")) {
+      return error("status28: usage status28 repeat|fail|busy N");
+    }
+    const int reads = static_cast<int>(a);
+    if (args[1] == "busy") {
+      model_.busyFor(device::update::kStatusReport, reads);
+    } else {
+      model_.updateStatusFault(
+          args[1] == "repeat" ? MouseModel::UpdateFault::Repeat : MouseModel::UpdateFault::Fail,
+          reads);
+    }
     return {};
   }
   if (cmd == "fail-set" || cmd == "fail-get") {
@@ -115,6 +139,7 @@ MouseSimulator::Reply MouseSimulator::control(const std::vector<std::string>& ar
   if (cmd == "log") {
     if (n == 2 && args[1] == "--clear") {
       log_.clear();
+      logBytes_ = 0;
       return {};
     }
     if (n != 1) return error("log: usage log [--clear]");

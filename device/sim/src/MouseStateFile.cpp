@@ -1,5 +1,6 @@
 #include "mousesim/MouseStateFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -51,6 +52,18 @@ std::uint8_t byteField(const json& j, const char* key, std::uint8_t fallback) {
   return v >= 0 && v <= 255 ? static_cast<std::uint8_t>(v) : fallback;
 }
 
+// A macro slot worth keeping: events, or a name or option without events
+// (the slot of a macro whose events were all deleted keeps its name).
+bool macroHoldsAnything(const device::codec::MacroBytes& macro) {
+  if (device::readU16(macro, device::kMacroCountOffset) != 0) return true;
+  // Byte 5 is the macro option; the three names follow up to the count.
+  constexpr long kOptionOffset = 5;
+  static_assert(device::kMacroName1Offset == kOptionOffset + 1);
+  return std::any_of(macro.begin() + kOptionOffset,
+                     macro.begin() + static_cast<long>(device::kMacroCountOffset),
+                     [](std::uint8_t b) { return b != 0; });
+}
+
 }  // namespace
 
 json memoryToJson(const MouseMemory& m) {
@@ -58,9 +71,7 @@ json memoryToJson(const MouseMemory& m) {
   for (const ProfileMemory& p : m.profiles) {
     json macros = json::object();
     for (std::size_t b = 0; b < p.macros.size(); ++b) {
-      if (device::readU16(p.macros[b], device::kMacroCountOffset) != 0) {
-        macros[std::to_string(b)] = toHex(p.macros[b]);
-      }
+      if (macroHoldsAnything(p.macros[b])) macros[std::to_string(b)] = toHex(p.macros[b]);
     }
     profiles.push_back(
         {{"settings", toHex(p.settings)}, {"buttons", toHex(p.buttons)}, {"macros", macros}});
@@ -163,7 +174,7 @@ json describeModel(const MouseModel& model) {
     for (int b = 0; b < settings::kSlotCount; ++b) {
       functions.push_back(pm.buttons[3 + 3 * b]);
       const auto count = device::readU16(pm.macros[b], device::kMacroCountOffset);
-      if (count == 0) continue;
+      if (!macroHoldsAnything(pm.macros[b])) continue;
       const char* name =
           reinterpret_cast<const char*>(pm.macros[b].data() + device::kMacroName3Offset);
       macros[std::to_string(b)] = {

@@ -12,6 +12,7 @@
 
 #include "mousesim/MouseStateFile.h"
 #include "mousesim/SimWire.h"
+#include "platform/Clock.h"
 
 namespace mousesim {
 namespace {
@@ -25,7 +26,7 @@ std::vector<std::uint8_t> u16pair(std::uint16_t a, std::uint16_t b) {
 
 SimServer::SimServer(MouseSimulator& simulator, std::string socketPath, std::string stateFile)
     : simulator_(simulator), socketPath_(std::move(socketPath)), stateFile_(std::move(stateFile)) {
-  savedRevision_ = simulator_.model().revision();
+  schedule_ = SaveSchedule(simulator_.model().revision());
   simulator_.model().setEventSink([this](std::uint16_t type, std::uint16_t value) {
     broadcast(wire::kEvent, u16pair(type, value));
   });
@@ -78,7 +79,10 @@ void SimServer::run(const std::atomic<bool>& stopRequested) {
     std::vector<pollfd> fds;
     fds.push_back({listenFd_, POLLIN, 0});
     for (const auto& [fd, client] : clients_) fds.push_back({fd, POLLIN, 0});
-    const int ready = ::poll(fds.data(), fds.size(), -1);
+    // Sleep no longer than until a state save falls due.
+    const int ready = ::poll(
+        fds.data(), fds.size(),
+        stateFile_.empty() ? -1 : schedule_.waitMs(simulator_.model().revision(), platform::now()));
     if (ready < 0 && errno != EINTR) break;
     if (ready <= 0) continue;
     if (fds[0].revents & POLLIN) accept();
@@ -91,9 +95,9 @@ void SimServer::run(const std::atomic<bool>& stopRequested) {
       if (clients_.erase(fd)) ::close(fd);
     }
     dropped_.clear();
-    saveIfChanged();
+    saveIfChanged(false);
   }
-  saveIfChanged();
+  saveIfChanged(true);
 }
 
 void SimServer::accept() {
@@ -177,14 +181,16 @@ void SimServer::broadcast(std::uint8_t kind, const std::vector<std::uint8_t>& pa
   }
 }
 
-void SimServer::saveIfChanged() {
+void SimServer::saveIfChanged(bool atExit) {
   const std::uint64_t revision = simulator_.model().revision();
-  if (stateFile_.empty() || revision == savedRevision_) return;
+  const std::int64_t now = platform::now();
+  if (stateFile_.empty() || !schedule_.pending(revision)) return;
+  if (!atExit && !schedule_.due(revision, now)) return;
   std::string error;
   if (!saveStateFile(stateFile_, simulator_.model().memory(), &error)) {
     std::fprintf(stderr, "vesk-mouse-sim: %s\n", error.c_str());
   }
-  savedRevision_ = revision;
+  schedule_.saved(revision, now);
 }
 
 }  // namespace mousesim

@@ -101,7 +101,17 @@ int main(int argc, char** argv) {
   auto* event = command("event", "Emit an event (TYPE and VALUE decimal or 0x hex)");
   event->add_option("TYPE", a1)->required();
   event->add_option("VALUE", a2)->required();
-  command("busy", "Answer busy to the next N status polls")->add_option("N", a1)->required();
+  command("busy", "Answer busy to the next N polls of status report 4")
+      ->add_option("N", a1)
+      ->required();
+  auto* status28 =
+      command("status28",
+              "Update mode: answer the next N reads of status report 28 with 'repeat' (status 4), "
+              "a failed status (2), or busy (3; counted apart from report 4's busy)");
+  status28->add_option("KIND", a1, "repeat, fail or busy")
+      ->required()
+      ->check(CLI::IsMember({"repeat", "fail", "busy"}));
+  status28->add_option("N", a2)->required();
   for (const char* name : {"fail-set", "fail-get"}) {
     auto* sub = command(name, std::string("Fail the next ") +
                                   (name[5] == 's' ? "SetFeature" : "GetFeature") +

@@ -5,6 +5,7 @@
 #include <map>
 #include <span>
 
+#include "device/Reports.h"
 #include "mousesim/MouseMemory.h"
 #include "mousesim/UpdateEngine.h"
 
@@ -33,7 +34,14 @@ class MouseModel {
   bool emitEvent(std::uint16_t type, std::uint16_t value);
 
   // Faults.
-  void busyFor(int polls) { busyPolls_ = polls; }
+  // Busy for the next polls of report 4 (the status of every other report).
+  void busyFor(int polls) { busyFor(device::kSelectReport, polls); }
+  // Busy for the next polls of status report 4 or 28, each counted apart.
+  void busyFor(std::uint8_t statusReport, int polls) { busyPolls_[statusReport] = polls; }
+  // The update mode's status report 28 answers "repeat" (4), or a failed
+  // status, for its next reads.
+  enum class UpdateFault { Repeat, Fail };
+  void updateStatusFault(UpdateFault fault, int reads);
   void failSet(std::uint8_t id, int times) { failSet_[id] = times; }
   void failGet(std::uint8_t id, int times) { failGet_[id] = times; }
   // The next read of report 7 or 8 carries a wrong checksum.
@@ -65,7 +73,7 @@ class MouseModel {
   std::uint8_t handleTracking(std::span<const std::uint8_t> r);
   std::uint8_t handleColourBlock(std::span<const std::uint8_t> r);
   void captureSensorImage();
-  std::uint8_t pollStatus(std::uint8_t status);
+  std::uint8_t pollStatus(std::uint8_t statusReport, std::uint8_t status);
 
   // Button functions (MouseButtons.cpp).
   void changeProfile(int delta, bool wrap);
@@ -81,7 +89,9 @@ class MouseModel {
   int selectedProfile_ = 0;
   int selectedWhat_ = 0x80;
   bool plugged_ = true;
-  int busyPolls_ = 0;
+  std::map<std::uint8_t, int> busyPolls_;
+  int repeatUpdateStatus_ = 0;
+  int failUpdateStatus_ = 0;
   int unplugCountdown_ = -1;
   std::map<std::uint8_t, int> failSet_;
   std::map<std::uint8_t, int> failGet_;

@@ -14,7 +14,8 @@ namespace mousesim {
 // `vesk-mouse-sim ctl`.
 class MouseSimulator {
  public:
-  static constexpr std::size_t kMaxLogLines = 200000;
+  // The log keeps the newest reports within this many bytes of text.
+  static constexpr std::size_t kMaxLogBytes = 4 * 1024 * 1024;
 
   explicit MouseSimulator(MouseMemory memory);
   MouseModel& model() { return model_; }
@@ -28,13 +29,17 @@ class MouseSimulator {
 
   // "<ms since start> SET|GET <hex bytes>" per report.
   const std::deque<std::string>& log() const { return log_; }
+  std::size_t logBytes() const { return logBytes_; }
 
  private:
   Reply state(bool json) const;
 
   MouseModel model_;
   std::int64_t startMs_;
+  void addToLog(std::string line);
+
   std::deque<std::string> log_;
+  std::size_t logBytes_ = 0;
 };
 
 }  // namespace mousesim

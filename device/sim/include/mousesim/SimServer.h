@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mousesim/MouseSimulator.h"
+#include "mousesim/SaveSchedule.h"
 
 namespace mousesim {
 
@@ -34,7 +35,8 @@ class SimServer {
   bool serve(int fd, Client& client);
   bool handle(int fd, Client& client, std::uint8_t kind, std::vector<std::uint8_t>& payload);
   void broadcast(std::uint8_t kind, const std::vector<std::uint8_t>& payload);
-  void saveIfChanged();
+  // Writes the state file when a save is due, or whatever is left at exit.
+  void saveIfChanged(bool atExit);
 
   MouseSimulator& simulator_;
   std::string socketPath_;
@@ -42,7 +44,7 @@ class SimServer {
   int listenFd_ = -1;
   std::map<int, Client> clients_;
   std::vector<int> dropped_;
-  std::uint64_t savedRevision_ = 0;
+  SaveSchedule schedule_{0};
 };
 
 }  // namespace mousesim
