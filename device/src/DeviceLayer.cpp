@@ -76,7 +76,9 @@ bool DeviceLayer::readCurrentProfile(settings::SettingsImage& image) {
 }
 
 bool DeviceLayer::writeCurrentProfile(const settings::SettingsImage& image) {
-  return writeThenWait(codec::encodeCurrentProfile(image.CurrentProfile), 100);
+  // Report 5 carries profiles 0..4 only; anything else is never sent.
+  return settings::isValidProfile(image.CurrentProfile) &&
+         writeThenWait(codec::encodeCurrentProfile(image.CurrentProfile), 100);
 }
 
 bool DeviceLayer::readProfileSettings(settings::SettingsImage& image, int p) {

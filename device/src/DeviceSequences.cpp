@@ -79,8 +79,12 @@ bool DeviceSequences::writeChanges(const settings::SettingsImage& image) {
 
 bool DeviceSequences::writeEverything(const settings::SettingsImage& image) {
   if (layer_.aborted()) return false;
-  bool allWritten = layer_.writeCurrentProfile(image);
-  if (!stepDone()) return false;
+  bool allWritten = true;
+  // A backup without a current profile restores everything else.
+  if (settings::isValidProfile(image.CurrentProfile)) {
+    allWritten = layer_.writeCurrentProfile(image);
+    if (!stepDone()) return false;
+  }
   for (int p = 0; p < settings::kProfileCount; ++p) {
     allWritten = layer_.writeProfileSettings(image, p) && allWritten;
     if (!stepDone()) return false;

@@ -1,10 +1,23 @@
 // Reports 4 (select), 5 (current profile) and 6 (profile settings).
+#include <algorithm>
+
 #include "device/ReportCodec.h"
 
 namespace device::codec {
 namespace {
 
 std::uint8_t byteOf(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
+
+// Fields with a range of their own go out within it, whatever the image
+// holds: a damaged image never sends the mouse a level it cannot take.
+std::uint8_t byteIn(int v, int lowest, int highest) {
+  return static_cast<std::uint8_t>(std::clamp(v, lowest, highest));
+}
+
+constexpr int kLowestSensitivity = 1, kHighestSensitivity = 11;
+constexpr int kLowestCpiLevel = 1, kHighestCpiLevel = 64;
+// SAlignment travels as a signed byte after taking 30 off.
+constexpr int kLowestSAlignment = -128 + 30, kHighestSAlignment = 127 + 30;
 
 // Byte 18: 0 neither, 1 angle snapping only, 2 sensor alignment only, 3 both.
 std::uint8_t snapAlignCode(const settings::Profile& p) {
@@ -34,14 +47,18 @@ ProfileSettingsBytes encodeProfileSettings(const settings::Profile& profile, int
   r[2] = byteOf(p);
   r[3] = byteOf(profile.XYSynchronous);
   const bool split = profile.XYSynchronous == 1;
-  r[4] = byteOf(split ? profile.Sensitivity_X : profile.Sensitivity);
-  r[5] = byteOf(split ? profile.Sensitivity_Y : profile.Sensitivity);
+  r[4] = byteIn(split ? profile.Sensitivity_X : profile.Sensitivity, kLowestSensitivity,
+                kHighestSensitivity);
+  r[5] = byteIn(split ? profile.Sensitivity_Y : profile.Sensitivity, kLowestSensitivity,
+                kHighestSensitivity);
   for (int i = 0; i < settings::kCpiLevelCount; ++i) {
     if (profile.dpi[i] == 1) r[6] |= static_cast<std::uint8_t>(1u << i);
-    r[7 + i] = byteOf(profile.CpiLevel_X[i] * 2);
-    r[13 + i] = byteOf(profile.CpiLevel_Y[i] * 2);
+    r[7 + i] = static_cast<std::uint8_t>(
+        byteIn(profile.CpiLevel_X[i], kLowestCpiLevel, kHighestCpiLevel) * 2);
+    r[13 + i] = static_cast<std::uint8_t>(
+        byteIn(profile.CpiLevel_Y[i], kLowestCpiLevel, kHighestCpiLevel) * 2);
   }
-  r[12] = byteOf(profile.Cpi_X);
+  r[12] = byteIn(profile.Cpi_X, 0, settings::kCpiLevelCount - 1);
   r[18] = snapAlignCode(profile);
   r[19] = byteOf(profile.PollingRate);
   for (int i = 0; i < settings::kLightZoneCount; ++i) {
@@ -58,7 +75,8 @@ ProfileSettingsBytes encodeProfileSettings(const settings::Profile& profile, int
   r[24] = byteOf(profile.LightEffectSpeed);
   r[41] = snapAlignCode(profile);
   r[42] = profile.ASnap == 0 ? 1 : byteOf(profile.ASnap);
-  r[43] = static_cast<std::uint8_t>(static_cast<std::int8_t>(profile.SAlignment - 30));
+  r[43] = static_cast<std::uint8_t>(static_cast<std::int8_t>(
+      std::clamp(profile.SAlignment, kLowestSAlignment, kHighestSAlignment) - 30));
   sealChecksum(r);
   return r;
 }

@@ -19,6 +19,7 @@ struct CountingTransport : Transport {
   explicit CountingTransport(Transport& inner) : inner(inner) {}
   bool setFeature(std::span<const std::uint8_t> r) override {
     ids.push_back(r[0]);
+    if (clock) times.push_back(clock->now());
     sets.push_back({r.begin(), r.end()});
     const bool ok = inner.setFeature(r);
     tick();
@@ -26,6 +27,7 @@ struct CountingTransport : Transport {
   }
   bool getFeature(std::span<std::uint8_t> r) override {
     ids.push_back(r[0]);
+    if (clock) times.push_back(clock->now());
     const bool ok = inner.getFeature(r);
     tick();
     return ok;
@@ -48,6 +50,9 @@ struct CountingTransport : Transport {
   int count = 0;
   int abortAfter = -1;
   DeviceLayer* layer = nullptr;
+  // When set, the virtual time of every transfer, in order.
+  platform::Clock* clock = nullptr;
+  std::vector<std::int64_t> times;
 };
 
 struct Mouse {
@@ -57,7 +62,16 @@ struct Mouse {
   CountingTransport transport{modelTransport};
   DeviceLayer layer{transport, clock};
   DeviceSequences sequences{layer};
-  Mouse() { transport.layer = &layer; }
+  Mouse() {
+    transport.layer = &layer;
+    transport.clock = &clock;
+  }
+  // Transfer times relative to the first one.
+  std::vector<std::int64_t> timeline() const {
+    std::vector<std::int64_t> t;
+    for (auto at : transport.times) t.push_back(at - transport.times.front());
+    return t;
+  }
 };
 
 // An image that uses every field the reports carry.
@@ -146,6 +160,72 @@ TEST(DeviceSequences, WriteChangesSendsExactlyTheFlaggedParts) {
   EXPECT_EQ(heads, (std::vector<std::vector<std::uint8_t>>{
                        {5, 3, 0}, {6, 2, 0}, {7, 3, 0}, {7, 4, 0}, {8, 4, 8}}));
   EXPECT_EQ(mouse.model.memory().currentProfile, 3);
+}
+
+TEST(DeviceSequences, WriteChangesPausesAfterEachStepAndEachMacroWrite) {
+  Mouse mouse;
+  auto image = sampleImage();
+  image->CurrentProfileChanged = 1;
+  image->ProfileChanged[1] = 1;
+  image->SlotChanged[2][4] = 1;  // macro slots 4 and 8 of profile 2
+  image->SlotChanged[2][8] = 1;
+  ASSERT_TRUE(mouse.sequences.writeChanges(*image));
+  EXPECT_EQ(mouse.transport.ids, (std::vector<std::uint8_t>{5, 4, 6, 4, 7, 4, 8, 4, 8, 4}));
+  // Report 5 and 6: status wait 100, then the step's 100. Report 7: status
+  // wait 500, then 100. Each macro: status wait 500, then 50.
+  EXPECT_EQ(mouse.timeline(),
+            (std::vector<std::int64_t>{0, 100, 200, 300, 400, 900, 1000, 1500, 1550, 2050}));
+}
+
+TEST(DeviceSequences, WriteChangesGoesOnAfterAFailedReport5Or6Or7) {
+  Mouse mouse;
+  auto image = sampleImage();
+  image->CurrentProfileChanged = 1;
+  image->ProfileChanged[1] = 1;
+  image->SlotChanged[2][4] = 1;
+  mouse.model.failSet(kCurrentProfileReport, 1);
+  mouse.model.failSet(kProfileSettingsReport, 1);
+  mouse.model.failSet(kButtonsReport, 1);
+  EXPECT_FALSE(mouse.sequences.writeChanges(*image));
+  EXPECT_EQ(mouse.transport.countOf(kCurrentProfileReport, true), 1);
+  EXPECT_EQ(mouse.transport.countOf(kProfileSettingsReport, true), 1);
+  EXPECT_EQ(mouse.transport.countOf(kButtonsReport, true), 1);
+  EXPECT_EQ(mouse.transport.countOf(kMacroReport, true), 1) << "the macro step still ran";
+  EXPECT_EQ(mouse.model.memory().profiles[2].macros[4][5],
+            image->Profiles[2].MacroKeyInfo[4].MacroOption);
+}
+
+TEST(DeviceSequences, MacroReadAttemptsArePausedInVirtualTime) {
+  Mouse mouse;
+  auto image = sampleImage();
+  ASSERT_TRUE(mouse.sequences.writeEverything(*image));
+  mouse.transport.ids.clear();
+  mouse.transport.times.clear();
+  mouse.model.failGet(kMacroReport, 2);
+  int version = -1;
+  ASSERT_TRUE(mouse.sequences.readEverything(*image, version));
+  // The first macro slot (profile 0, slot 0): select, status, read, each
+  // attempt followed by 100 ms.
+  std::vector<std::int64_t> macroReads;
+  for (std::size_t i = 0; i < mouse.transport.ids.size(); ++i) {
+    if (mouse.transport.ids[i] == kMacroReport) macroReads.push_back(mouse.transport.times[i]);
+  }
+  ASSERT_GE(macroReads.size(), 3u);
+  // Attempt k+1 starts 100 ms after attempt k's read, then selects and
+  // waits 100 ms for the status before reading.
+  EXPECT_EQ(macroReads[1] - macroReads[0], 200);
+  EXPECT_EQ(macroReads[2] - macroReads[1], 200);
+}
+
+TEST(DeviceSequences, ACurrentProfileOutsideTheRangeIsNeverSent) {
+  Mouse mouse;
+  auto image = sampleImage();
+  for (int bad : {-1, 5, 255}) {
+    image->CurrentProfile = bad;
+    EXPECT_FALSE(mouse.layer.writeCurrentProfile(*image));
+    EXPECT_TRUE(mouse.sequences.writeEverything(*image)) << "the rest of a backup is restored";
+  }
+  EXPECT_EQ(mouse.transport.countOf(kCurrentProfileReport), 0);
 }
 
 TEST(DeviceSequences, FailedMacroWriteEndsTheMacroStep) {

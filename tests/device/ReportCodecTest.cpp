@@ -107,6 +107,34 @@ TEST_F(ImageFixture, ProfileSettingsEncodeByteExact) {
   EXPECT_EQ(r, expected);
 }
 
+TEST_F(ImageFixture, ProfileSettingsGoOutWithinTheirFieldsRanges) {
+  fillProfile(profile);
+  profile.XYSynchronous = 1;
+  profile.Sensitivity_X = 0;
+  profile.Sensitivity_Y = 40;
+  profile.CpiLevel_X[0] = 171;  // a torn image
+  profile.CpiLevel_X[1] = 0;
+  profile.CpiLevel_X[2] = -1;
+  profile.CpiLevel_Y[3] = 65;
+  profile.Cpi_X = 7;
+  profile.SAlignment = 300;
+  auto r = codec::encodeProfileSettings(profile, 0);
+  EXPECT_EQ(r[4], 1);
+  EXPECT_EQ(r[5], 11);
+  EXPECT_EQ(r[7], 128);  // level 64
+  EXPECT_EQ(r[8], 2);    // level 1
+  EXPECT_EQ(r[9], 2);
+  EXPECT_EQ(r[16], 128);
+  EXPECT_EQ(r[12], 4);
+  EXPECT_EQ(r[43], 127);
+  EXPECT_TRUE(checksumMatches(r));
+  profile.Cpi_X = -1;
+  profile.SAlignment = -200;
+  r = codec::encodeProfileSettings(profile, 0);
+  EXPECT_EQ(r[12], 0);
+  EXPECT_EQ(r[43], 0x80);
+}
+
 TEST_F(ImageFixture, ProfileSettingsJointSensitivityAndBothFlags) {
   fillProfile(profile);
   profile.XYSynchronous = 0;

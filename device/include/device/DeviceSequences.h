@@ -27,6 +27,7 @@ class DeviceSequences {
   bool writeChanges(const settings::SettingsImage& image);
   // Writes the current profile, every profile's settings and buttons and
   // every macro slot, whatever the change flags say (restoring a backup).
+  // A current profile outside 0..4 is skipped, not sent.
   bool writeEverything(const settings::SettingsImage& image);
   // The apply that restores the factory settings: only the reset command.
   bool applyWithReset();
