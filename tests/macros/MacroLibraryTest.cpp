@@ -1,0 +1,302 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../settings/TestFolder.h"
+#include "macros/MacroLibrary.h"
+#include "settings/FunctionCodes.h"
+
+namespace {
+
+using macros::MacroEdit;
+using macros::MacroLibrary;
+using macros::MacroRecord;
+using macros::MacroSet;
+
+// A 2060-byte record spelled out byte by byte, and its struct text (two hex
+// digits a byte, then the low byte of the sum), as the file holds it.
+std::vector<unsigned char> recordBytes(const std::string& name, int playCount,
+                                       std::vector<std::vector<int>> events) {
+  std::vector<unsigned char> bytes(2060, 0);
+  std::memcpy(bytes.data(), name.data(), name.size());
+  bytes[52] = static_cast<unsigned char>(playCount);
+  bytes[56] = static_cast<unsigned char>(events.size());
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    bytes[60 + 4 * i] = static_cast<unsigned char>(events[i][0]);
+    bytes[61 + 4 * i] = static_cast<unsigned char>(events[i][1]);
+    bytes[62 + 4 * i] = static_cast<unsigned char>(events[i][2] & 0xFF);
+    bytes[63 + 4 * i] = static_cast<unsigned char>(events[i][2] >> 8);
+  }
+  return bytes;
+}
+
+std::string structText(const std::vector<unsigned char>& bytes, int checksumOffset = 0) {
+  std::string text;
+  unsigned sum = 0;
+  char hex[3];
+  for (unsigned char b : bytes) {
+    std::snprintf(hex, sizeof hex, "%02X", b);
+    text += hex;
+    sum += b;
+  }
+  std::snprintf(hex, sizeof hex, "%02X", (sum + checksumOffset) & 0xFF);
+  return text + hex;
+}
+
+const std::string kCopyMacro =
+    structText(recordBytes("Copy", 2, {{0xE0, 1, 40}, {0x06, 1, 0}, {0x06, 2, 35}, {0xE0, 2, 0}}));
+const std::string kJumpMacro = structText(recordBytes("Jump", 1, {{0x2C, 1, 0}, {0x2C, 2, 0}}));
+
+class MacroLibraryTest : public TestFolder {
+ protected:
+  std::string path() const { return folder_ + "config/Preset_sequence.dat"; }
+  void writePreset(const std::string& text) { writeFile(path(), text); }
+  std::string preset() const { return readFile(path()); }
+
+  static void assignMacro(settings::SettingsImage& image, int profile, int slot, const char* set,
+                          const char* macro, int playCount, std::vector<std::vector<int>> events) {
+    settings::ButtonSlot& s = image.Profiles[profile].MacroKeyInfo[slot];
+    s.FunctionCode = static_cast<std::uint8_t>(settings::FunctionCode::Macro);
+    std::strncpy(s.Name2, set, sizeof s.Name2);
+    std::strncpy(s.Name3, macro, sizeof s.Name3);
+    s.MacroOption = playCount;
+    s.EventCount = static_cast<std::uint16_t>(events.size());
+    for (std::size_t i = 0; i < events.size(); ++i) {
+      s.Events[i].Key = static_cast<std::uint8_t>(events[i][0]);
+      s.Events[i].Action = static_cast<std::uint8_t>(events[i][1]);
+      s.Events[i].setDelay(static_cast<std::uint16_t>(events[i][2]));
+    }
+  }
+};
+
+TEST_F(MacroLibraryTest, LoadsSetsAndRecordsAsTheFileHoldsThem) {
+  writePreset(
+      "[SetMacro]\r\nnumber=2\r\n0= Office \r\n1=Games\r\n"
+      "[Office]\r\nnumber=2\r\n0=" +
+      kCopyMacro + "\r\n1=" + kJumpMacro.substr(0, 40) +
+      "\r\n"
+      "[games]\r\nnumber=1\r\n0=" +
+      kJumpMacro + "\r\n");
+  MacroLibrary library;
+  ASSERT_TRUE(library.load(path()));
+  ASSERT_EQ(library.setCount(), 2);
+  EXPECT_EQ(library.set(0)->name, "Office");  // the file's values are trimmed
+  EXPECT_EQ(library.set(0)->changeState, macros::kUnchanged);
+  ASSERT_EQ(library.set(0)->macros.size(), 2u);
+  const MacroRecord& copy = library.set(0)->macros[0];
+  EXPECT_EQ(copy.name(), "Copy");
+  EXPECT_EQ(copy.PlayCount, 2);
+  ASSERT_EQ(copy.EventCount, 4);
+  EXPECT_EQ(copy.Events[0].Key, 0xE0);
+  EXPECT_EQ(copy.Events[0].delay(), 40);
+  EXPECT_EQ(copy.Events[2].Action, 2);
+  EXPECT_EQ(copy.Events[2].delay(), 35);
+  // A cut-off record keeps its place as an all-zero record.
+  const MacroRecord& damaged = library.set(0)->macros[1];
+  EXPECT_EQ(damaged.name(), "");
+  EXPECT_EQ(damaged.EventCount, 0);
+  // Sections are found by name, case-insensitively.
+  EXPECT_EQ(library.macro(1, 0)->name(), "Jump");
+  EXPECT_EQ(library.findSet("  gAMES"), 1);
+  EXPECT_EQ(library.findMacro(0, "copy "), 0);
+  EXPECT_EQ(library.macro(1, 1), nullptr);
+  EXPECT_EQ(library.set(2), nullptr);
+  EXPECT_EQ(library.set(-1), nullptr);
+}
+
+TEST_F(MacroLibraryTest, AListWithoutASetCountIsAnEmptyLibrary) {
+  for (const std::string list : {"[SetMacro]\r\nnumber=0\r\n0=Office\r\n",
+                                 "[SetMacro]\r\n0=Office\r\n", "[SetMacro]\r\nnumber=-4\r\n", ""}) {
+    writePreset(list + "[Office]\r\nnumber=1\r\n0=" + kCopyMacro + "\r\n");
+    MacroLibrary library;
+    EXPECT_TRUE(library.load(path()));
+    EXPECT_TRUE(library.empty()) << list;
+  }
+  MacroLibrary missing;
+  EXPECT_TRUE(missing.load(folder_ + "config/none.dat"));
+  EXPECT_TRUE(missing.empty());
+}
+
+TEST_F(MacroLibraryTest, DamagedRecordsAndLyingCountsNeverCrashOrOverrun) {
+  std::vector<unsigned char> long_name = recordBytes("", 1, {});
+  std::memset(long_name.data(), 'N', 52);  // no terminating NUL
+  long_name[56] = 0xFF;                    // event count far above 500
+  long_name[57] = 0x7F;
+  writePreset(
+      "[SetMacro]\r\nnumber=2147483647\r\n0=Office\r\n"
+      "[Office]\r\nnumber=2147483647\r\n0=" +
+      structText(long_name) + "\r\n1=" + structText(recordBytes("Bad", 1, {}), 1) + "\r\n2=zz\r\n");
+  MacroLibrary library;
+  ASSERT_TRUE(library.load(path()));
+  ASSERT_GE(library.setCount(), 1);
+  EXPECT_LE(library.setCount(), 1000);
+  const MacroSet& office = *library.set(0);
+  EXPECT_LE(office.macros.size(), 1000u);
+  EXPECT_EQ(office.macros[0].name(), std::string(51, 'N'));
+  EXPECT_EQ(office.macros[0].eventCount(), 500);
+  EXPECT_EQ(office.macros[1].name(), "");  // checksum wrong: zero record
+  EXPECT_EQ(office.macros[2].name(), "");
+}
+
+TEST_F(MacroLibraryTest, SaveRewritesOnlyChangedSetsAndDeletesNothing) {
+  const std::string untouched =
+      "[Games]\r\nnumber=1\r\n0=" + kJumpMacro + "\r\n; kept as it is\r\n";
+  writePreset(
+      "[SetMacro]\r\nnumber=3\r\n0=Office\r\n1=Games\r\n2=Old\r\n"
+      "[Office]\r\nnumber=1\r\n0=" +
+      kCopyMacro + "\r\n" + untouched + "[Old]\r\nnumber=1\r\n0=" + kJumpMacro + "\r\n");
+  MacroLibrary library;
+  ASSERT_TRUE(library.load(path()));
+  ASSERT_EQ(library.removeSet(2), MacroEdit::kDone);
+  ASSERT_EQ(library.removeMacro(0, 0), MacroEdit::kDone);
+  ASSERT_EQ(library.addSet(" Build "), MacroEdit::kDone);
+  ASSERT_EQ(library.addMacro(2, "Wall"), MacroEdit::kDone);
+  ASSERT_TRUE(library.save(path()));
+  for (const macros::MacroSet& set : library.sets()) EXPECT_EQ(set.changeState, macros::kUnchanged);
+
+  const std::string wall = structText(recordBytes("Wall", 1, {}));
+  EXPECT_EQ(preset(),
+            "[SetMacro]\r\nnumber=3\r\n0=Office\r\n1=Games\r\n2=Build\r\n"
+            "[Office]\r\nnumber=0\r\n0=" +
+                kCopyMacro + "\r\n" + untouched + "[Old]\r\nnumber=1\r\n0=" + kJumpMacro +
+                "\r\n\r\n"
+                "[Build]\r\nnumber=1\r\n0=" +
+                wall + "\r\n");
+
+  MacroLibrary again;
+  ASSERT_TRUE(again.load(path()));
+  ASSERT_EQ(again.setCount(), 3);
+  EXPECT_EQ(again.findSet("Old"), -1);
+  EXPECT_TRUE(again.set(0)->macros.empty());
+  EXPECT_EQ(again.macro(2, 0)->name(), "Wall");
+  EXPECT_EQ(again.macro(2, 0)->PlayCount, 1);
+}
+
+TEST_F(MacroLibraryTest, AFailedSaveKeepsTheChangesForTheNextSave) {
+  writeFile(folder_ + "config", "a file where the folder belongs");
+  MacroLibrary library;
+  ASSERT_EQ(library.addSet("Office"), MacroEdit::kDone);
+  EXPECT_FALSE(library.save(path()));
+  EXPECT_EQ(library.set(0)->changeState, macros::kAdded);
+}
+
+TEST_F(MacroLibraryTest, SynchronisePullsButtonMacrosIntoTheLibrary) {
+  writePreset("[SetMacro]\r\nnumber=1\r\n0=Office\r\n[Office]\r\nnumber=1\r\n0=" + kCopyMacro +
+              "\r\n");
+  MacroLibrary library;
+  ASSERT_TRUE(library.load(path()));
+  auto image = std::make_unique<settings::SettingsImage>();
+  // Same events, another play count: the library keeps its own.
+  assignMacro(*image, 0, 3, "office", " COPY", 9,
+              {{0xE0, 1, 40}, {0x06, 1, 0}, {0x06, 2, 35}, {0xE0, 2, 0}});
+  // A blank set name, and one the file could not hold, are left out.
+  assignMacro(*image, 0, 4, "   ", "Blank", 1, {{4, 1, 0}});
+  assignMacro(*image, 0, 5, "SetMacro", "Clash", 1, {{4, 1, 0}});
+  assignMacro(*image, 0, 6, "a]b", "Clash", 1, {{4, 1, 0}});
+  EXPECT_FALSE(library.synchronise(*image));
+  EXPECT_EQ(library.setCount(), 1);
+  EXPECT_EQ(library.macro(0, 0)->PlayCount, 2);
+  EXPECT_EQ(library.set(0)->changeState, macros::kUnchanged);
+
+  // Other events: the button's events and play count win.
+  assignMacro(*image, 2, 0, "Office", "Copy", 5, {{0xE0, 1, 0}, {0xE0, 2, 0}});
+  // A new macro in a known set, and a set the library does not know, in slot order.
+  assignMacro(*image, 4, 23, "Office", "Paste", 1, {{0x19, 1, 0}});
+  assignMacro(*image, 1, 0, "Raid", "Heal", 3, {{0x1E, 1, 7}});
+  assignMacro(*image, 3, 0, "raid ", "heal", 3, {{0x1E, 1, 7}});
+  image->Profiles[3].MacroKeyInfo[1] = image->Profiles[1].MacroKeyInfo[0];
+  image->Profiles[3].MacroKeyInfo[1].FunctionCode = 5;  // a key, not a macro
+  std::strcpy(image->Profiles[3].MacroKeyInfo[1].Name2, "Keys");
+  EXPECT_TRUE(library.synchronise(*image));
+
+  ASSERT_EQ(library.setCount(), 2);
+  const macros::MacroSet& office = *library.set(0);
+  EXPECT_EQ(office.changeState, macros::kAdded);
+  ASSERT_EQ(office.macros.size(), 2u);
+  EXPECT_EQ(office.macros[0].EventCount, 2);
+  EXPECT_EQ(office.macros[0].PlayCount, 5);
+  EXPECT_EQ(office.macros[0].Events[2].Key, 0);  // the rest of the events cleared
+  EXPECT_EQ(office.macros[1].name(), "Paste");
+  const macros::MacroSet& raid = *library.set(1);
+  EXPECT_EQ(raid.name, "Raid");
+  EXPECT_EQ(raid.changeState, macros::kAdded);
+  ASSERT_EQ(raid.macros.size(), 1u);
+  EXPECT_EQ(raid.macros[0].PlayCount, 3);
+  EXPECT_EQ(raid.macros[0].Events[0].delay(), 7);
+
+  // Written and read again, nothing is left to pull (once the first button no
+  // longer carries the old events of "Copy").
+  image->Profiles[0].MacroKeyInfo[3].FunctionCode = 0;
+  ASSERT_TRUE(library.save(path()));
+  MacroLibrary again;
+  ASSERT_TRUE(again.load(path()));
+  EXPECT_FALSE(again.synchronise(*image));
+}
+
+TEST_F(MacroLibraryTest, SynchroniseTakesAtMost500EventsFromADamagedSlot) {
+  auto image = std::make_unique<settings::SettingsImage>();
+  assignMacro(*image, 0, 0, "Set", "Long", 1, {});
+  image->Profiles[0].MacroKeyInfo[0].EventCount = 60000;
+  MacroLibrary library;
+  EXPECT_TRUE(library.synchronise(*image));
+  EXPECT_EQ(library.macro(0, 0)->EventCount, 500);
+  EXPECT_FALSE(library.synchronise(*image));
+}
+
+TEST_F(MacroLibraryTest, NamesAreCutToTheirFields) {
+  const std::string longSet(250, 's');
+  writePreset("[SetMacro]\r\nnumber=1\r\n0=" + longSet + "\r\n");
+  MacroLibrary library;
+  ASSERT_TRUE(library.load(path()));
+  EXPECT_EQ(library.set(0)->name, std::string(199, 's'));
+
+  MacroRecord record{};
+  record.setName(std::string(60, 'm'));
+  EXPECT_EQ(record.name(), std::string(51, 'm'));
+  EXPECT_EQ(record.Name[51], '\0');
+}
+
+TEST_F(MacroLibraryTest, EditsFollowTheEditorsRules) {
+  MacroLibrary library;
+  EXPECT_EQ(library.addSet("   "), MacroEdit::kBlankName);
+  EXPECT_EQ(library.addSet(std::string(25, 'x')), MacroEdit::kNameTooLong);
+  EXPECT_EQ(library.addSet(" setmacro "), MacroEdit::kUnstorable);
+  EXPECT_EQ(library.addSet("a]b"), MacroEdit::kUnstorable);
+  EXPECT_EQ(library.addSet(" Office "), MacroEdit::kDone);
+  EXPECT_EQ(library.set(0)->name, "Office");
+  EXPECT_EQ(library.addSet("OFFICE"), MacroEdit::kDuplicate);
+  for (int i = 1; i < MacroLibrary::kMaxSets; ++i)
+    ASSERT_EQ(library.addSet("Set " + std::to_string(i)), MacroEdit::kDone);
+  EXPECT_EQ(library.addSet("One more"), MacroEdit::kTooManySets);
+
+  EXPECT_EQ(library.addMacro(100, "Copy"), MacroEdit::kNoSuchSet);
+  EXPECT_EQ(library.addMacro(0, "Copy"), MacroEdit::kDone);
+  EXPECT_EQ(library.addMacro(0, "copy"), MacroEdit::kDuplicate);
+  EXPECT_EQ(library.addMacro(0, "Cut"), MacroEdit::kDone);
+  EXPECT_EQ(library.renameMacro(0, 1, " COPY"), MacroEdit::kDuplicate);
+  EXPECT_EQ(library.renameMacro(0, 1, "cut"), MacroEdit::kDone);  // its own name, other case
+  EXPECT_EQ(library.macro(0, 1)->name(), "cut");
+  EXPECT_EQ(library.removeMacro(0, 5), MacroEdit::kNoSuchMacro);
+  for (int i = 2; i < MacroLibrary::kMaxMacrosPerSet; ++i)
+    ASSERT_EQ(library.addMacro(0, "M" + std::to_string(i)), MacroEdit::kDone);
+  EXPECT_EQ(library.addMacro(0, "Last"), MacroEdit::kTooManyMacros);
+}
+
+TEST_F(MacroLibraryTest, ACopyIsIndependentOfItsSource) {
+  MacroLibrary library;
+  ASSERT_EQ(library.addSet("Office"), MacroEdit::kDone);
+  ASSERT_EQ(library.addMacro(0, "Copy"), MacroEdit::kDone);
+  MacroLibrary working = library;
+  working.macro(0, 0)->EventCount = 3;
+  working.markChanged(0);
+  ASSERT_EQ(working.removeSet(0), MacroEdit::kDone);
+  EXPECT_EQ(library.setCount(), 1);
+  EXPECT_EQ(library.macro(0, 0)->EventCount, 0);
+  EXPECT_EQ(library.set(0)->changeState, macros::kAdded);
+}
+
+}  // namespace
