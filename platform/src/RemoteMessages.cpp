@@ -16,6 +16,17 @@
 namespace platform::detail {
 namespace {
 
+constexpr UINT kNcCreate = 0x0081;
+constexpr UINT kNcDestroy = 0x0082;
+
+// Messages that make, end or quit a window's life: only the window's own
+// process may deliver them. From another process they would run start-up or
+// tear-down code against the live window.
+bool isLifeCycleMessage(UINT msg) {
+  return msg == WM_CREATE || msg == WM_DESTROY || msg == WM_QUIT || msg == kNcCreate ||
+         msg == kNcDestroy;
+}
+
 WireFrame makeFrame(FrameKind kind, HWND target, UINT msg, WPARAM wParam, LPARAM lParam) {
   WireFrame f{};
   f.magic = kFrameMagic;
@@ -178,13 +189,15 @@ void ThreadQueue::replyAndRelease(std::uint64_t key, const WireFrame& reply) {
   auto it = endpoints_.find(key);
   if (it == endpoints_.end()) return;
   Endpoint& ep = it->second;
-  if (!writeFrame(ep.fd, reply, {}) && errno == EAGAIN) {
-    // The sender is waiting for exactly this; its buffer drains promptly.
-    pollfd p{ep.fd, POLLOUT, 0};
-    if (::poll(&p, 1, 1000) > 0) writeFrame(ep.fd, reply, {});
-  }
-  if (--ep.busy == 0 && ep.closing) {
-    ::close(ep.fd);
+  --ep.busy;
+  // A sender waits for each answer before it sends again, so answers never
+  // pile up in its connection unless it stopped reading them. Such a client
+  // loses its connection rather than holding this thread up.
+  if (!writeFrame(ep.fd, reply, {}) && errno == EAGAIN) removeEndpoint(key);
+  it = endpoints_.find(key);
+  if (it == endpoints_.end()) return;
+  if (it->second.busy == 0 && it->second.closing) {
+    ::close(it->second.fd);
     endpoints_.erase(it);
   }
 }
@@ -205,6 +218,7 @@ bool ThreadQueue::handleFrame(std::uint64_t key, std::span<const std::byte> byte
   }
   if (f.kind == static_cast<std::uint16_t>(FrameKind::Post)) {
     if (f.message == WM_COPYDATA || f.target == HWND_BROADCAST) return true;
+    if (isLifeCycleMessage(f.message)) return true;
     auto window = WindowTable::instance().find(f.target);
     if (!window || !window->alive) return true;
     MSG m{f.target, f.message, static_cast<WPARAM>(f.wParam), static_cast<LPARAM>(f.lParam)};
@@ -229,7 +243,7 @@ bool ThreadQueue::handleFrame(std::uint64_t key, std::span<const std::byte> byte
   if (f.message == WM_COPYDATA && !(f.flags & kFrameCopyData)) lParam = 0;
   ++it->second.busy;
   std::optional<LRESULT> result;
-  if (f.target != HWND_BROADCAST)
+  if (f.target != HWND_BROADCAST && !isLifeCycleMessage(f.message))
     result = sendToLocalWindow(f.target, f.message, static_cast<WPARAM>(f.wParam), lParam);
   WireFrame reply = makeFrame(FrameKind::Reply, f.target, f.message, 0, result.value_or(0));
   reply.sequence = f.sequence;

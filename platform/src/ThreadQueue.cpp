@@ -72,7 +72,7 @@ void ThreadQueue::wake() {
 bool ThreadQueue::post(const MSG& msg, bool wakeOwner) {
   {
     std::lock_guard lock(mutex_);
-    if (closed_) return false;
+    if (closed_ || posted_.size() >= kMaxPostedMessages) return false;
     posted_.push_back(msg);
   }
   if (wakeOwner) wake();

@@ -36,6 +36,10 @@ class ThreadQueue : public std::enable_shared_from_this<ThreadQueue> {
   int loopFd() const { return epollFd_; }
   bool valid() const { return epollFd_ >= 0 && wakeFd_ >= 0 && timerFd_ >= 0; }
 
+  // A thread's queue holds at most this many posted messages; a post beyond
+  // fails, while sent messages are still served.
+  static constexpr std::size_t kMaxPostedMessages = 10000;
+
   // --- any thread ---
   // wakeOwner false: the caller is the owner and looks at the queue next.
   bool post(const MSG& msg, bool wakeOwner = true);

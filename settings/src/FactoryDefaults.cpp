@@ -64,13 +64,16 @@ bool ResetProfile(Profile& p, int index) {
   p.SAlignment = 30;
   std::memcpy(p.LightInfo, kFactoryLights[index], sizeof p.LightInfo);
   std::memset(p.CustomLightInfo, 0, sizeof p.CustomLightInfo);
-  for (int b = 0; b < kSlotCount; ++b) {
-    ButtonSlot& slot = p.MacroKeyInfo[b];
-    std::memset(&slot, 0, sizeof slot);
-    slot.ButtonNumber = static_cast<std::uint8_t>(b);
-    slot.FunctionCode = kFactoryFunctionCodes[b];
-  }
+  for (int b = 0; b < kSlotCount; ++b) p.MacroKeyInfo[b] = FactoryButtonSlot(b);
   return true;
+}
+
+ButtonSlot FactoryButtonSlot(int button) {
+  ButtonSlot slot{};
+  if (button < 0 || button >= kSlotCount) return slot;
+  slot.ButtonNumber = static_cast<std::uint8_t>(button);
+  slot.FunctionCode = kFactoryFunctionCodes[button];
+  return slot;
 }
 
 OsdSetting defaultOsdSetting() {

@@ -71,13 +71,22 @@ void removeStaleTemporaries(const SplitPath& p) {
 }  // namespace
 
 ReadResult readWholeFile(const std::string& path, std::string& out) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return ReadResult::Missing;
+    if (errno == ENXIO || errno == EISDIR) return ReadResult::NotRegular;
+    return ReadResult::Failed;
+  }
   out.clear();
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || st.st_size > kMaxFileSize) {
+  if (::fstat(fd, &st) != 0 || st.st_size > kMaxFileSize) {
     ::close(fd);
     return ReadResult::Failed;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return ReadResult::NotRegular;
   }
   // Read straight into the string; keep going past the size seen, in case the
   // file grew meanwhile.
@@ -120,7 +129,7 @@ std::string replaceTarget(const std::string& path) {
 FileLock::FileLock(const std::string& path) {
   const SplitPath p = splitPath(path);
   const std::string lockPath = p.folder + "." + p.name + ".lock";
-  fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd_ < 0) return;
   while (::flock(fd_, LOCK_EX) != 0) {
     if (errno != EINTR) {
@@ -141,6 +150,8 @@ bool replaceFileContents(const std::string& path, std::span<const std::string_vi
 
   struct stat old {};
   const bool existed = ::stat(path.c_str(), &old) == 0;
+  // A special file in the file's place is someone else's: never replaced.
+  if (existed && !S_ISREG(old.st_mode)) return false;
   // A read-only file stays as it is, whoever asks.
   if (existed && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) return false;
 

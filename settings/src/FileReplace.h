@@ -8,7 +8,9 @@
 // a file, and replacing a file's contents by rename.
 namespace settings::detail {
 
-enum class ReadResult { Ok, Missing, Failed };
+// NotRegular: a FIFO, device, socket or folder stands in the file's place. It
+// is never read (opening a FIFO for reading would wait for a writer).
+enum class ReadResult { Ok, Missing, Failed, NotRegular };
 // No settings file comes near this; a bigger one is refused rather than read.
 inline constexpr long long kMaxFileSize = 64ll << 20;
 ReadResult readWholeFile(const std::string& path, std::string& out);

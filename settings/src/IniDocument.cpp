@@ -11,6 +11,7 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kLf = "\n";
 constexpr std::string_view kCr = "\r";
 constexpr std::size_t npos = std::string_view::npos;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -40,6 +41,15 @@ IniDocument::IniDocument(std::string text) : text_(std::move(text)) {
   const std::size_t size = text_.size();
   lines_.reserve(size / 32 + 1);
   std::size_t pos = 0;
+  // A UTF-8 byte-order mark, as some editors save one, is kept in the file but
+  // is no part of the first line: otherwise it would hide the first section.
+  if (size >= kByteOrderMark.size() &&
+      std::string_view(data, kByteOrderMark.size()) == kByteOrderMark) {
+    Line mark;
+    mark.length = kByteOrderMark.size();
+    lines_.push_back(mark);
+    pos = mark.length;
+  }
   while (pos < size) {
     // Lines end at LF, CRLF or a lone CR.
     const void* lf = std::memchr(data + pos, '\n', size - pos);
@@ -158,7 +168,8 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
   };
   const std::size_t header = findSection(section);
   if (header == npos) {
-    if (!lines_.empty()) {
+    const bool onlyMark = lines_.size() == 1 && lineText(lines_[0]) == kByteOrderMark;
+    if (!lines_.empty() && !onlyMark) {
       terminateLastLine();
       if (!isBlankLine(lines_.back())) lines_.push_back(ownedLine("", kCrLf));
     }

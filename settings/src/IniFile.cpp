@@ -33,7 +33,9 @@ std::string IniFile::releaseBuffer() {
 
 const IniDocument& IniFile::document() {
   if (!document_) {
-    if (detail::readWholeFile(path_, spare_) != detail::ReadResult::Ok)
+    const auto read = detail::readWholeFile(path_, spare_);
+    refused_ = read == detail::ReadResult::NotRegular;
+    if (read != detail::ReadResult::Ok)
       spare_.clear();  // a missing or unreadable file reads as empty
     document_.emplace(std::move(spare_));
     for (const Write& w : pending_) document_->setValue(w.section, w.key, w.value);
@@ -107,7 +109,8 @@ bool IniFile::commit(const std::vector<Write>& writes) {
   // written it since it was read.
   std::string text = releaseBuffer();
   const auto read = detail::readWholeFile(target, text);
-  if (read == detail::ReadResult::Failed) return false;
+  refused_ = read == detail::ReadResult::NotRegular;
+  if (read == detail::ReadResult::Failed || refused_) return false;
   if (read == detail::ReadResult::Missing) text.clear();
   IniDocument merged(std::move(text));
   bool changed = false;

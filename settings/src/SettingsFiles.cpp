@@ -68,11 +68,28 @@ void writeField(IniFile& ini, const FieldInfo& f, const unsigned char* at) {
 
 std::string deviceSection(int i) { return "Device" + std::to_string(i); }
 
+// The button a field of the profile table assigns, or -1.
+int buttonOfField(const FieldInfo& f) {
+  constexpr std::size_t first = offsetof(Profile, MacroKeyInfo);
+  if (f.type != FieldType::Struct || f.size != sizeof(ButtonSlot) || f.offset < first) return -1;
+  const std::size_t button = (f.offset - first) / sizeof(ButtonSlot);
+  return button < kSlotCount ? static_cast<int>(button) : -1;
+}
+
 // The profile file operations, passing on the read storage from file to file.
 void readProfile(Profile& profile, const std::string& path, std::string& buffer) {
   IniFile ini(path, std::move(buffer));
   auto* base = reinterpret_cast<unsigned char*>(&profile);
-  for (const FieldInfo& f : profileFields()) readField(ini, f, base + f.offset);
+  for (const FieldInfo& f : profileFields()) {
+    const int button = buttonOfField(f);
+    if (button < 0) {
+      readField(ini, f, base + f.offset);
+    } else if (!ini.ReadStruct(kSetting, f.name, base + f.offset, f.size)) {
+      // A slot that is missing or broken would read as function 0 of button
+      // 0: the button gets its factory function instead.
+      profile.MacroKeyInfo[button] = FactoryButtonSlot(button);
+    }
+  }
   buffer = ini.releaseBuffer();
 }
 
@@ -230,12 +247,27 @@ bool ReadProfileFile(Profile& profile, const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: a FIFO in the file's place must not hold the caller up.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st {};
-  const bool regular = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   ::close(fd);
   return regular;
+}
+
+std::string SettingsFiles::refusedFiles() const {
+  std::string refused;
+  auto check = [&](const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return;
+    if (!refused.empty()) refused += "; ";
+    refused += path + " is not a regular file";
+  };
+  check(configIniPath());
+  for (int i = 0; i < kProfileCount; ++i) check(defaultProfilePath(i));
+  check(deviceInfoPath());
+  return refused;
 }
 
 }  // namespace settings

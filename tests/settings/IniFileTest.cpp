@@ -139,6 +139,47 @@ TEST_F(IniFileTest, UnterminatedLastLineIsEndedBeforeAnythingIsAdded) {
   EXPECT_EQ(readFile(path()), "[S]\r\na=1\r\nb=2\r\n\r\n[T]\r\nc=3\r\n");
 }
 
+// Some editors save a UTF-8 byte-order mark: it stays in the file, and the
+// section right after it is found, not added a second time.
+TEST_F(IniFileTest, ByteOrderMarkBeforeTheFirstSectionIsSkipped) {
+  writeFile(path(), "\xEF\xBB\xBF[Setting]\r\nCurrentProfile=3\r\n");
+  IniFile ini(path());
+  EXPECT_EQ(ini.ReadInt("Setting", "CurrentProfile", -1), 3);
+  EXPECT_TRUE(ini.WriteInt("Setting", "CurrentProfile", 4));
+  EXPECT_EQ(readFile(path()), "\xEF\xBB\xBF[Setting]\r\nCurrentProfile=4\r\n");
+
+  writeFile(path(), "\xEF\xBB\xBF");
+  IniFile onlyMark(path());
+  EXPECT_TRUE(onlyMark.WriteInt("S", "a", 1));
+  EXPECT_EQ(readFile(path()), "\xEF\xBB\xBF[S]\r\na=1\r\n");
+}
+
+// A FIFO (or a device, or a folder) in a settings file's place would hold
+// every reader up waiting for a writer: it is refused at once, read as
+// empty, and never replaced by a write.
+TEST_F(IniFileTest, SpecialFileInTheFilesPlaceIsRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(path().c_str(), 0600), 0);
+  IniFile ini(path());
+  EXPECT_EQ(ini.ReadInt("Setting", "CurrentProfile", -1), -1);
+  EXPECT_TRUE(ini.refused());
+  EXPECT_FALSE(ini.WriteInt("Setting", "CurrentProfile", 2));
+  struct stat st {};
+  ASSERT_EQ(::lstat(path().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO was replaced";
+
+  const std::string folder = folder_ + "folder.ini";
+  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+  IniFile dir(folder);
+  EXPECT_EQ(dir.ReadString("S", "k", "default"), "default");
+  EXPECT_TRUE(dir.refused());
+  EXPECT_FALSE(dir.WriteInt("S", "k", 1));
+
+  writeFile(folder_ + "plain.ini", "[S]\r\nk=5\r\n");
+  IniFile plain(folder_ + "plain.ini");
+  EXPECT_EQ(plain.ReadInt("S", "k", 0), 5);
+  EXPECT_FALSE(plain.refused());
+}
+
 TEST_F(IniFileTest, FirstOfDuplicateSectionsAndKeysWins) {
   writeFile(path(), "[S]\r\na=1\r\na=2\r\n[S]\r\na=3\r\nb=4\r\n");
   IniFile ini(path());

@@ -39,6 +39,10 @@ struct SettingsOptions {
 }
 
 std::unique_ptr<settings::SettingsImage> loadImage(const settings::SettingsFiles& files) {
+  // A FIFO or device in a settings file's place is never read: say so rather
+  // than show or save defaults as if they were the user's settings.
+  if (const std::string refused = files.refusedFiles(); !refused.empty())
+    fail(refused + " (settings files must be plain files)");
   auto image = std::make_unique<settings::SettingsImage>();
   files.LoadAll(*image);
   return image;

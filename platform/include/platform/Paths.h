@@ -15,9 +15,13 @@ std::string ProgramFolder();
 std::string ResolvePath(std::string_view path);
 // ResolvePath(folder + relative).
 std::string ResolveIn(std::string_view folder, std::string_view relative);
-// The per-user runtime folder of the message layer, the sockets and locks:
+// The desktop session's runtime folder of the message layer, the sockets,
+// locks and names of shared objects:
 // $XDG_RUNTIME_DIR/vesk, or a 0700 folder of our own when that is unset.
 std::string RuntimeFolder();
+// Empty when RuntimeFolder() can be had; otherwise why it cannot, for a
+// program to tell its user before it gives up.
+std::string RuntimeFolderRefusal();
 bool FileExists(std::string_view path);
 
 }  // namespace platform

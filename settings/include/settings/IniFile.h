@@ -55,6 +55,10 @@ class IniFile {
 
   // Forget the parsed text: the next read parses the file again.
   void reload() { document_.reset(); }
+  // True when the last read or write found something other than a regular
+  // file in the file's place (a FIFO, a device, a folder): it was neither
+  // read (its values read as defaults) nor replaced.
+  bool refused() const { return refused_; }
 
  private:
   struct Write {
@@ -68,6 +72,7 @@ class IniFile {
   std::optional<IniDocument> document_;
   bool batching_ = false;
   std::vector<Write> pending_;
+  bool refused_ = false;
   std::string spare_;  // storage for the next read of the file
 };
 

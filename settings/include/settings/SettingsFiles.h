@@ -33,6 +33,11 @@ class SettingsFiles {
   // config.ini and the five default profiles into the image, then the Windows
   // values into the active profile. Always succeeds.
   bool LoadAll(SettingsImage& image) const;
+  // Empty when every settings file present is a regular file; otherwise
+  // which are not. Such a file (a FIFO, a device, a folder) is never opened
+  // for reading, so it cannot hold a program up: its values read as
+  // defaults, and writes to it fail instead of replacing it.
+  std::string refusedFiles() const;
   // The Windows values from the active profile, then config.ini, then the
   // five default profile files. False when a file could not be written.
   bool SaveAll(const SettingsImage& image) const;
@@ -73,6 +78,8 @@ bool WriteProfileFile(const Profile& profile, const std::string& path);
 bool ReadProfileFile(Profile& profile, const std::string& path);
 // Factory defaults of profile `index` 0..4 (false for another index).
 bool ResetProfile(Profile& profile, int index);
+// The factory slot of button 0..23 (the same in every profile).
+ButtonSlot FactoryButtonSlot(int button);
 
 // The Windows mouse values of a profile in the registry store.
 bool ReadWindowsMouseValues(Profile& profile);
@@ -84,7 +91,7 @@ struct AccelerationTriple {
 };
 AccelerationTriple AccelerationTriples(int index);
 
-// True when the file can be opened for reading.
+// True when a regular file is there and can be opened for reading.
 bool FileExists(const std::string& path);
 
 // Language index 0..16 of the help libraries for the system language.
