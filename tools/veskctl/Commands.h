@@ -8,6 +8,7 @@
 namespace veskctl {
 
 void addMsgCommands(CLI::App& app);
+void addChorusCommands(CLI::App& app);
 void addSettingsCommands(CLI::App& app);
 void addDeviceCommands(CLI::App& app);
 void addMonitorCommands(CLI::App& app);

@@ -10,7 +10,7 @@
 #include "monitor/FeedbackSounds.h"
 #include "monitor/ImageShare.h"
 #include "monitor/InactiveHorizontalScroll.h"
-#include "monitor/InactiveMediaPlayers.h"
+#include "monitor/MediaPlayers.h"
 #include "monitor/MonitorFiles.h"
 #include "monitor/MouseDevice.h"
 #include "monitor/SoundPlayer.h"
@@ -39,6 +39,8 @@ struct MonitorServices {
   TrayIcon* tray = nullptr;
   // The cross-device host's files and messages; null runs without a host.
   ChorusLink* chorus = nullptr;
+  // The desktop's media players; null controls none.
+  MediaPlayerBus* media = nullptr;
 };
 
 // The Monitor's one invisible window: owner of the settings image and of the
@@ -127,7 +129,7 @@ class MonitorWindow {
   Countdown countdown_;
   CrossDeviceHost crossDevice_;
   InactiveHorizontalScroll horizontalScroll_;
-  InactiveMediaPlayers mediaPlayers_;
+  MediaPlayers mediaPlayers_;
   std::unique_ptr<WorkerThread> ownWorker_;
   WorkerQueue* worker_ = nullptr;
 
