@@ -253,7 +253,7 @@ TEST_F(MainDialogModelTest, BrokenImageValuesShowSafelyAndStayUntilChanged) {
   EXPECT_EQ(model.shownProfile(), 4);
   EXPECT_EQ(model.language(), 1);
   for (int slot = 0; slot < 5; ++slot) {
-    EXPECT_FALSE(model.slot(slot).selected);
+    EXPECT_EQ(model.slot(slot).selected, slot == 4);
     EXPECT_FALSE(model.slot(slot).windowsProfile);
   }
   EXPECT_EQ(model.slot(0).colorFlow, 0);

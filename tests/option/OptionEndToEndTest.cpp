@@ -1,9 +1,6 @@
 // The Configuration program with the Monitor and the simulated mouse, each its
 // own process, on a private X server: the test clicks where the layout
 // strings place the controls and looks at the mouse's report log and the files.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -16,6 +13,13 @@
 #include "platform/SharedMemory.h"
 #include "settings/SettingsFiles.h"
 #include "settings/SharedImage.h"
+
+// Last: Xlib's macros (None, Bool, Status...) would break the headers above.
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+// clang-format on
 
 namespace {
 
@@ -271,4 +275,26 @@ TEST_F(OptionEndToEndTest, CancelLeavesMouseSharedImageAndFilesUnchanged) {
   EXPECT_TRUE(suite.reportLog().empty()) << ::testing::PrintToString(suite.reportLog());
   EXPECT_EQ(suite.readFile(suite.folder() / "config.ini"), configBefore);
   EXPECT_EQ(std::memcmp(shared().get(), sharedBefore.get(), sizeof(settings::SettingsImage)), 0);
+}
+
+TEST_F(OptionEndToEndTest, ZoneColourAndEffectChosenOnTheColorPageReachTheMouseInReport6) {
+  const pid_t option = startOption();
+  ASSERT_TRUE(waitForWindow());
+  clickProfileTab(0);
+  clickAt(446, 79, 129, 37);             // the Color tab
+  clickAt(12 + 128, 124 + 65, 11, 11);   // zone 2 on the mouse picture
+  clickAt(12 + 349, 124 + 155, 24, 24);  // swatch 23: blue
+  clickAt(12 + 638, 124 + 50, 100, 17);  // "Breathing"
+  clickApply();
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] {
+    return profileReport(suite.reportLog(), 0).has_value();
+  })) << ::testing::PrintToString(suite.reportLog());
+  const auto report = *profileReport(suite.reportLog(), 0);
+  EXPECT_EQ(report.at(23), "03");          // effect: breathing
+  EXPECT_EQ(report.at(25 + 4 * 2), "17");  // zone 2: colour index 23
+  EXPECT_EQ(report.at(26 + 4 * 2), "00");
+  EXPECT_EQ(report.at(27 + 4 * 2), "00");
+  EXPECT_EQ(report.at(28 + 4 * 2), "fa");  // blue 250
+  EXPECT_EQ(files()->Profiles[0].LightInfo[2].ColorIndex, 23);
+  EXPECT_TRUE(suite.alive(option));
 }

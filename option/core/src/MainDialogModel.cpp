@@ -5,6 +5,7 @@
 
 #include "option/Languages.h"
 #include "option/VersionText.h"
+#include "platform/Window.h"
 #include "settings/SharedImage.h"
 
 namespace option {
@@ -121,6 +122,26 @@ void MainDialogModel::confirmWindowsProfile(int slot) {
   view_.refresh();
 }
 
+bool MainDialogModel::resetStatistics(const settings::UsageInfo& block) {
+  session_.working().InfoData = block;
+  session_.baseline().InfoData = block;
+  bool stored = files_.SaveInfoData(block);
+  if (session_.sharedMemory()) {
+    // Only the statistics change: a profile or setting the Monitor stored
+    // since this window last read the shared image must not be rolled back.
+    auto shared = std::make_unique<settings::SettingsImage>();
+    if (session_.readShared(*shared)) {
+      shared->InfoData = block;
+      stored = session_.writeShared(*shared) && stored;
+    } else {
+      stored = false;
+    }
+  }
+  const platform::HWND monitor = platform::FindWindow(apply::kMonitorTitle);
+  if (monitor != platform::kNoWindow) platform::SendMessage(monitor, kReReadStatistics, 0, 0);
+  return stored;
+}
+
 int MainDialogModel::language() const { return shownLanguage(work_->QuickHelpLan); }
 
 void MainDialogModel::setLanguage(int index) {
@@ -133,7 +154,8 @@ MainDialogModel::SlotView MainDialogModel::slot(int index) const {
   if (!settings::isValidProfile(index)) return v;
   const settings::SettingsImage& work = *work_;
   const settings::Profile& p = work.Profiles[index];
-  v.selected = work.CurrentProfile == index;
+  // While the image names no valid slot, the slot the pages show is marked.
+  v.selected = shownProfile() == index;
   v.windowsProfile = work.WindowsProfile == index;
   v.name = std::string(settings::fieldText(p.ProFileName));
   for (int z = 0; z < settings::kLightZoneCount; ++z)

@@ -47,7 +47,7 @@ class MainDialogModel {
   static constexpr platform::UINT kReReadStatistics = 1233;
 
   struct SlotView {
-    bool selected = false;
+    bool selected = false;  // the slot the pages show
     bool windowsProfile = false;
     std::string name;
     std::array<Rgb, settings::kLightZoneCount> colors{};
@@ -80,6 +80,11 @@ class MainDialogModel {
   // marker loses it at once.
   bool windowsProfileClicked(int slot);
   void confirmWindowsProfile(int slot);
+  // The Trophy page reset the counters: the block goes into both images,
+  // the shared image (its other contents stay as the Monitor left them) and
+  // config.ini, and the Monitor is told to read it (1233). False when the
+  // block could not be stored everywhere it belongs.
+  bool resetStatistics(const settings::UsageInfo& block);
 
   int language() const;         // 0..16, English for values outside
   void setLanguage(int index);  // 0..16 only
