@@ -124,10 +124,25 @@ bool writeAll(int fd, std::string_view text) {
   return true;
 }
 
+constexpr std::string_view kTempPrefix = ".values.";
+
+// Every write holds the key's lock, so a temporary found under it was left by
+// a writer that died: it goes.
+void removeStaleTemporaries(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = readdir(dir)) {
+    if (std::string_view(entry->d_name).starts_with(kTempPrefix))
+      unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
+}
+
 // Replaces the file in one step: a reader sees the old or the new values,
-// never a torn file, and a crash leaves at most a stray temporary.
+// never a torn file. Call it with the key's lock held.
 bool replaceFile(const std::string& folder, const std::string& path, std::string_view text) {
-  std::string tempPath = folder + "/.values.XXXXXX";
+  removeStaleTemporaries(folder);
+  std::string tempPath = folder + "/" + std::string(kTempPrefix) + "XXXXXX";
   const int fd = mkostemp(tempPath.data(), O_CLOEXEC);
   if (fd < 0) return false;
   const bool written = writeAll(fd, text) && fsync(fd) == 0;

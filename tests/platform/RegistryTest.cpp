@@ -149,4 +149,23 @@ TEST_F(RegistryTest, ConcurrentWritersLoseNothingAndLeaveNoTemporaries) {
   EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
+// Writers killed between writing their temporary and renaming it leave the
+// temporary behind; the next write under the key's lock clears them away.
+TEST_F(RegistryTest, TemporariesOfWritersThatDiedAreRemovedByTheNextWrite) {
+  auto key = RegistryKey::create(kMouse);
+  ASSERT_TRUE(key);
+  ASSERT_TRUE(key->setString("DoubleClickSpeed", "500"));
+  const fs::path folder =
+      fs::path(config_.path()) / "vesk/registry/hkey_current_user/control panel/mouse";
+  for (const char* name : {".values.a1B2c3", ".values.Zz9x8Y"})
+    std::ofstream(folder / name) << "DoubleClickSpeed=half-writ";
+  ASSERT_TRUE(key->setString("MouseSpeed", "10"));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names.size(), 1u) << "only the values file";
+  EXPECT_EQ(key->queryString("DoubleClickSpeed"), "500");
+  EXPECT_EQ(key->queryString("MouseSpeed"), "10");
+}
+
 }  // namespace
