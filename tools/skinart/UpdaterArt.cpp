@@ -73,7 +73,7 @@ void drawUpdaterBackground(QPainter& p, const QSize& size) {
            color::kDim, artFont(12), Qt::AlignLeft | Qt::AlignTop);
 
   // The image's name goes into this field.
-  drawText(p, QRect(24, up::kFileNameTop - 2, up::kFileNameLeft - 30, 20), QStringLiteral("Image"),
+  drawText(p, QRect(24, up::kFileNameTop - 2, up::kFileNameLeft - 38, 20), QStringLiteral("Image"),
            color::kDim, artFont(12, true, 1), Qt::AlignRight | Qt::AlignVCenter);
   const QRect field(QPoint(up::kFileNameLeft - 6, up::kFileNameTop - 4),
                     QPoint(up::kFileNameRight + 4, up::kFileNameBottom + 3));

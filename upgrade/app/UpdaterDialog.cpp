@@ -132,7 +132,8 @@ void UpdaterDialog::close() { done(Accepted); }
 void UpdaterDialog::paintEvent(QPaintEvent* event) {
   skin::SkinDialog::paintEvent(event);
   QPainter p(this);
-  p.setFont(skin::SkinResources::arialFont(layout::kTextSize));
+  // A 14-pixel line of Arial: the face's em is a little smaller than its line.
+  p.setFont(skin::SkinResources::arialFont(layout::kTextSize * 7 / 8));
   p.setPen(QColor(107, 107, 107));
   const int line = p.fontMetrics().height();
   p.drawText(QRect(layout::kDeviceVersionX, layout::kVersionY, 300, line),
