@@ -137,6 +137,7 @@ TEST(PageAndPopupArt, ControlsLieInsideTheShapeAndEveryStateLooksDifferent) {
   };
   const Case cases[] = {{skinart::mainPageArt(), QSize(774, 312), false},
                         {skinart::advancedPageArt(), QSize(774, 312), false},
+                        {skinart::buttonPageArt()[0], QSize(774, 312), false},
                         {skinart::windowsProfileDialogArt(), QSize(304, 240), true},
                         {skinart::languageListArt(), QSize(99, 289), true}};
   for (const Case& c : cases) {
@@ -199,4 +200,24 @@ TEST(FlagArt, SeventeenDistinctFlagsInThreeDistinctStates) {
   }
   EXPECT_EQ(skinart::languageFlagPicture(99, 0), normals[1]) << "any other index is English";
   EXPECT_EQ(skinart::languageListName(-1), skinart::languageListName(1));
+}
+
+TEST(PageAndPopupArt, ButtonBarsShowFourDistinctStatesAndFixedOnesLookFixed) {
+  ensureApp();
+  const std::vector<skinart::WindowArt> arts = skinart::buttonPageArt();
+  ASSERT_EQ(arts.size(), 4u) << "two faces and two bar sets";
+  EXPECT_NE(skinart::renderSheet(arts[0], skinart::State::Normal),
+            skinart::renderSheet(arts[1], skinart::State::Normal))
+      << "the left-handed face has its own drawing";
+  QImage normals[2];
+  for (int set = 0; set < 2; ++set) {
+    const skinart::WindowArt& bar = arts[2 + set];
+    EXPECT_EQ(bar.size, QSize(158, 17));
+    QImage states[4];
+    for (int s = 0; s < 4; ++s) states[s] = skinart::renderSheet(bar, skinart::kAllStates[s]);
+    for (int a = 0; a < 4; ++a)
+      for (int b = a + 1; b < 4; ++b) EXPECT_NE(states[a], states[b]) << bar.name.toStdString();
+    normals[set] = states[0];
+  }
+  EXPECT_NE(normals[0], normals[1]) << "fixed and assignable bars differ";
 }

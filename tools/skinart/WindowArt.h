@@ -64,5 +64,7 @@ WindowArt mainPageArt();
 WindowArt windowsProfileDialogArt();
 WindowArt languageListArt();
 WindowArt advancedPageArt();
+// The Button Assign page (both faces) and its two sets of bar pictures.
+std::vector<WindowArt> buttonPageArt();
 
 }  // namespace skinart

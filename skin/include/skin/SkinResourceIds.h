@@ -45,6 +45,19 @@ inline constexpr int kMainPageHover = 303;
 inline constexpr int kMainPagePressed = 304;
 inline constexpr int kMainPageFace = 305;
 
+// Button Assign page (774 x 312): face for the right hand and for the left
+// hand, hover, pressed and disabled sheets; the bars' two sets of 158 x 17
+// pictures (normal, hover, pressed, disabled): fixed slots and assignable ones.
+inline constexpr int kButtonPageFace = 247;
+inline constexpr int kButtonPageFaceLeftHanded = 306;
+inline constexpr int kButtonPageHover = 244;
+inline constexpr int kButtonPageDisabled = 245;
+inline constexpr int kButtonPagePressed = 246;
+inline constexpr int kFixedBarNormal = 415, kFixedBarHover = 412, kFixedBarPressed = 414,
+                     kFixedBarDisabled = 413;
+inline constexpr int kAssignableBarNormal = 419, kAssignableBarHover = 416,
+                     kAssignableBarPressed = 418, kAssignableBarDisabled = 417;
+
 // Advanced page (774 x 312): face (also the normal pictures and the slider
 // backgrounds), hover, pressed (also the disabled check boxes) and a fourth
 // sheet drawn in the disabled state.
