@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "GalleryBoard.h"
+#include "ProgramScenes.h"
 #include "WindowArt.h"
 #include "WindowScenes.h"
 #include "skin/BitmapEdit.h"
@@ -388,6 +389,9 @@ int main(int argc, char** argv) {
   save(gallery::windowsProfileDialog(), QStringLiteral("dialog-windows-profile.png"));
   save(gallery::languageList(), QStringLiteral("dialog-language-list.png"));
   save(gallery::languageFlags(), QStringLiteral("language-flags.png"));
+  save(gallery::programMainWindow(), QStringLiteral("program-main-window.png"));
+  save(gallery::programWindowsProfileDialog(), QStringLiteral("program-windows-profile.png"));
+  save(gallery::programLanguageList(), QStringLiteral("program-language-list.png"));
   for (const auto& [number, name] :
        {std::pair{res::kMainPageFace, "main-page-sheet-face.png"},
         std::pair{res::kMainPageHover, "main-page-sheet-hover.png"},
