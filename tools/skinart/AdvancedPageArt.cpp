@@ -88,8 +88,7 @@ void drawAdvancedBackground(QPainter& p, const QSize& size) {
 
   const QRect reset = rectOf(ap::kReset);
   label(p, QRect(405, reset.top(), reset.left() - 415, reset.height()),
-        QStringLiteral("FACTORY SETTINGS, ALL PROFILES"),
-        Qt::AlignRight | Qt::AlignVCenter);
+        QStringLiteral("FACTORY SETTINGS, ALL PROFILES"), Qt::AlignRight | Qt::AlignVCenter);
 }
 
 }  // namespace
