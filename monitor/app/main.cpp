@@ -18,6 +18,7 @@
 #include "monitor/PortkitMouse.h"
 #include "monitor/SettingsMonitorFiles.h"
 #include "monitor/SharedImageShare.h"
+#include "mpris/QtMprisBus.h"
 #include "platform/NamedMutex.h"
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
@@ -92,10 +93,11 @@ int main(int argc, char** argv) {
   platform::X11ForegroundProgram foreground;
   monitor::QtTrayIcon tray;
   monitor::PlatformChorusLink chorus(folder);
+  mpris::QtMprisBus media;
 
-  monitor::MonitorWindow monitorWindow(
-      {window, files, mouse, share, *sound, shell, desktop, foreground, nullptr, &tray, &chorus},
-      openConfiguration);
+  monitor::MonitorWindow monitorWindow({window, files, mouse, share, *sound, shell, desktop,
+                                        foreground, nullptr, &tray, &chorus, &media},
+                                       openConfiguration);
   const platform::HWND hwnd = platform::CreateWindow(
       monitor::kMonitorTitle,
       [&](platform::HWND self, platform::UINT message, platform::WPARAM wParam,
