@@ -12,9 +12,12 @@ int UpgradeRun::statusDelayMs(int attempt) {
 }
 
 bool UpgradeRun::pause(int ms) {
-  for (int slept = 0; slept < ms; slept += kPauseStep) {
+  // Steps end at fixed deadlines, so a late wake-up does not lengthen the
+  // pause step by step.
+  const std::int64_t end = clock_.now() + ms;
+  for (std::int64_t left = ms; left > 0; left = end - clock_.now()) {
     if (stopped()) return false;
-    clock_.sleep(std::min(kPauseStep, ms - slept));
+    clock_.sleep(std::min<std::int64_t>(kPauseStep, left));
   }
   return !stopped();
 }
