@@ -40,7 +40,8 @@ void MonitorWindow::dispatch(DeviceEvent event) {
       mouseRemoved();
       break;
     case EventAction::HorizontalScroll:
-      horizontalScroll_.step(event.value());
+      if (const settings::Profile* profile = currentProfile())
+        horizontalScroll_.step(event.value(), profile->TiltSpeed);
       break;
     case EventAction::VolumeFeedback:
       volumeFeedback(event.a());

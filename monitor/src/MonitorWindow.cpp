@@ -30,6 +30,7 @@ MonitorWindow::MonitorWindow(MonitorServices services, bool openConfiguration)
       sounds_(services.window, player_),
       countdown_(services.window, sounds_),
       crossDevice_(services.window, services.chorus),
+      horizontalScroll_(services.scroll),
       mediaPlayers_(services.media, services.shell),
       worker_(services.worker),
       openConfiguration_(openConfiguration) {}

@@ -1,7 +1,10 @@
 #include "PageRegistry.h"
 
 #include "BackgroundPage.h"
+#include "LightPage.h"
 #include "MainPage.h"
+#include "TrophyPage.h"
+#include "UpdatePage.h"
 
 namespace option {
 namespace {
@@ -17,9 +20,9 @@ std::array<PageFactory, OptionPage::kCount> pageFactories() {
       [](const PageContext& c) { return std::make_unique<MainPage>(c); },
       background(247),  // Button Assign
       background(0),    // Advanced
-      background(455),  // Color
-      background(0),    // Trophy
-      background(0),    // Update
+      [](const PageContext& c) { return std::make_unique<LightPage>(c); },
+      [](const PageContext& c) { return std::make_unique<TrophyPage>(c); },
+      [](const PageContext& c) { return std::make_unique<UpdatePage>(c); },
   };
 }
 

@@ -64,6 +64,8 @@ QImage renderSheet(const WindowArt& art, State state) {
 std::vector<WindowArt> allWindowArt() {
   std::vector<WindowArt> all{mainWindowArt(), mainPageArt(), advancedPageArt(),
                              windowsProfileDialogArt(), languageListArt()};
+  for (WindowArt (*page)() : {colorPageArt, trophyPageArt, trophyResetDialogArt, updatePageArt})
+    all.push_back(page());
   for (WindowArt& art : buttonPageArt()) all.push_back(std::move(art));
   for (WindowArt& art : updaterArt()) all.push_back(std::move(art));
   return all;

@@ -63,6 +63,10 @@ std::vector<WindowArt> updaterArt();
 WindowArt mainPageArt();
 WindowArt windowsProfileDialogArt();
 WindowArt languageListArt();
+WindowArt colorPageArt();
+WindowArt trophyPageArt();
+WindowArt trophyResetDialogArt();
+WindowArt updatePageArt();
 WindowArt advancedPageArt();
 // The Button Assign page (both faces) and its two sets of bar pictures.
 std::vector<WindowArt> buttonPageArt();

@@ -9,6 +9,7 @@
 #include "AnimationArt.h"
 #include "FlagArt.h"
 #include "GifEncoder.h"
+#include "PageArt.h"
 #include "SharedArt.h"
 #include "WaveWriter.h"
 #include "WindowArt.h"
@@ -90,6 +91,15 @@ int main(int argc, char** argv) {
   writeBitmap(res::kThumbDpi, dpiThumb());
   writeBitmap(res::kHandCursor, handCursor());
   writeBitmap(res::kColorDots, colorDotsPlate());
+  for (int zone = 0; zone < 4; ++zone) {
+    writeBitmap(res::kZoneMarks[zone], zoneMark(zone));
+    writeBitmap(res::kZonePreviews[zone], zonePreview(zone));
+  }
+  writeBitmap(res::kLevelBar, levelBar());
+  for (int trophy = 1; trophy <= res::kLevelCount; ++trophy) {
+    writeBitmap(res::kTrophyEarnedBase + trophy - 1, trophyPicture(trophy, true));
+    writeBitmap(res::kTrophyLockedBase + trophy - 1, trophyPicture(trophy, false));
+  }
   for (int language = 0; language < res::kLanguageCount; ++language)
     for (int state = 0; state < 3; ++state)
       writeBitmap(res::languageFlag(language, state), languageFlagPicture(language, state));

@@ -9,7 +9,7 @@
 #include "monitor/DeviceEvent.h"
 #include "monitor/FeedbackSounds.h"
 #include "monitor/ImageShare.h"
-#include "monitor/InactiveHorizontalScroll.h"
+#include "monitor/HorizontalScroll.h"
 #include "monitor/MediaPlayers.h"
 #include "monitor/MonitorFiles.h"
 #include "monitor/MouseDevice.h"
@@ -41,6 +41,8 @@ struct MonitorServices {
   ChorusLink* chorus = nullptr;
   // The desktop's media players; null controls none.
   MediaPlayerBus* media = nullptr;
+  // Sideways scrolling of the window under the cursor; null scrolls nothing.
+  ScrollInput* scroll = nullptr;
 };
 
 // The Monitor's one invisible window: owner of the settings image and of the
@@ -128,7 +130,7 @@ class MonitorWindow {
   FeedbackSounds sounds_;
   Countdown countdown_;
   CrossDeviceHost crossDevice_;
-  InactiveHorizontalScroll horizontalScroll_;
+  HorizontalScroll horizontalScroll_;
   MediaPlayers mediaPlayers_;
   std::unique_ptr<WorkerThread> ownWorker_;
   WorkerQueue* worker_ = nullptr;
