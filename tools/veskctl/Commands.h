@@ -12,5 +12,6 @@ void addChorusCommands(CLI::App& app);
 void addSettingsCommands(CLI::App& app);
 void addDeviceCommands(CLI::App& app);
 void addMonitorCommands(CLI::App& app);
+void addMacroCommands(CLI::App& app);
 
 }  // namespace veskctl

@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
   veskctl::addSettingsCommands(app);
   veskctl::addDeviceCommands(app);
   veskctl::addMonitorCommands(app);
+  veskctl::addMacroCommands(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "platform/Paths.h"
@@ -147,6 +148,9 @@ bool MacroLibrary::load(const std::string& path) {
 }
 
 bool MacroLibrary::save(const std::string& path) {
+  // A program folder set up by hand may lack "config".
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
   settings::IniFile file(path);
   file.beginBatch();
   file.WriteInt(kListSection, kNumberKey, setCount());
