@@ -172,3 +172,22 @@ TEST_F(UpdaterEndToEndTest, FailingMouseLeavesTheWindowOpenWithTheFailure) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(UpdaterEndToEndTest, MouseThatOnlyEverAsksForARepeatFailsTheUpdate) {
+  packageImage(106, 1500);
+  suite.startSimulator();
+  ASSERT_EQ(suite.sim("status28 repeat 1000").exitCode, 0);
+  setenv("VESK_DIALOG_ANSWERS", "ok,ok", 1);
+  suite.startMonitor();
+  ASSERT_TRUE(SuiteProcesses::waitFor(
+      [&] { return dialogs().find("failure ok") != std::string::npos; }, 60000))
+      << dialogs();
+  const auto commands = updateCommands();
+  EXPECT_EQ(commands.size(), 20u) << "the entry command, sent 20 times and no more";
+  for (const auto& c : commands) EXPECT_EQ(c.id, 0);
+  EXPECT_EQ(mouseVersion(), 105);
+}
+
+}  // namespace
