@@ -101,7 +101,7 @@ void drawTrophyBackground(QPainter& p, const QSize& size) {
   counterLabel(p, 178, QStringLiteral("Scrolled down"));
   counterLabel(p, 192, QStringLiteral("All scrolls"), true);
   p.fillRect(QRect(22, 190, 220, 1), color::kLineSoft);
-  drawSectionLabel(p, QPoint(14, 212), QStringLiteral("Switches"));
+  p.fillRect(QRect(14, 212, 228, 1), color::kLine);
   counterLabel(p, 220, QStringLiteral("DPI changes"), true);
   counterLabel(p, 233, QStringLiteral("Profile changes"), true);
   drawSectionLabel(p, QPoint(14, 264), QStringLiteral("Distance"));
