@@ -19,6 +19,7 @@
 #include "monitor/SettingsMonitorFiles.h"
 #include "monitor/SharedImageShare.h"
 #include "mpris/QtMprisBus.h"
+#include "xscroll/X11ScrollInput.h"
 #include "platform/NamedMutex.h"
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
@@ -94,9 +95,10 @@ int main(int argc, char** argv) {
   monitor::QtTrayIcon tray;
   monitor::PlatformChorusLink chorus(folder);
   mpris::QtMprisBus media;
+  xscroll::X11ScrollInput scroll;
 
   monitor::MonitorWindow monitorWindow({window, files, mouse, share, *sound, shell, desktop,
-                                        foreground, nullptr, &tray, &chorus, &media},
+                                        foreground, nullptr, &tray, &chorus, &media, &scroll},
                                        openConfiguration);
   const platform::HWND hwnd = platform::CreateWindow(
       monitor::kMonitorTitle,

@@ -16,8 +16,7 @@ macros::MacroLibrary sampleLibrary() {
   library.addMacro(2, "Heal");
   library.addMacro(2, "Heal Group");
   library.addMacro(2, "Shield");
-  for (auto& set : const_cast<std::vector<macros::MacroSet>&>(library.sets()))
-    set.changeState = macros::kUnchanged;
+  for (int i = 0; i < library.setCount(); ++i) library.set(i)->changeState = macros::kUnchanged;
   return library;
 }
 
