@@ -19,7 +19,6 @@
 #include "monitor/SettingsMonitorFiles.h"
 #include "monitor/SharedImageShare.h"
 #include "mpris/QtMprisBus.h"
-#include "xscroll/X11ScrollInput.h"
 #include "platform/NamedMutex.h"
 #include "platform/Paths.h"
 #include "platform/ProcessShell.h"
@@ -28,6 +27,7 @@
 #include "platform/Window.h"
 #include "platform/X11ForegroundProgram.h"
 #include "settings/SettingsFiles.h"
+#include "xscroll/X11ScrollInput.h"
 
 namespace {
 
