@@ -73,7 +73,7 @@ TEST_F(MonitorEndToEndTest, ApplyWritesExactlyTheFlaggedReportsEachWithItsStatus
 TEST_F(MonitorEndToEndTest, ProfileButtonChangesImageFilesSharedMemoryAndSound) {
   startConnected();
   ASSERT_EQ(status()["currentProfile"], 0);
-  suite.sim("press 8");  // profile cycle on the simulated mouse
+  suite.sim("press 22");  // "Profile Up" of the factory shift layer
   ASSERT_TRUE(SuiteProcesses::waitFor([&] {
     return suite.readFile(suite.soundLog()).find("profile_two.wav") != std::string::npos;
   }));
@@ -148,7 +148,7 @@ TEST_F(MonitorEndToEndTest, WithoutSharedMemoryTheMonitorRunsOn) {
   startConnected();
   EXPECT_TRUE(suite.alive(monitorPid));
   EXPECT_NE(suite.run("'" + suite.tool("veskctl") + "' image --raw 2>/dev/null").exitCode, 0);
-  suite.sim("press 8");
+  suite.sim("press 22");
   EXPECT_TRUE(SuiteProcesses::waitFor([&] {
     return suite.readFile(suite.folder() / "config.ini").find("CurrentProfile=1") !=
            std::string::npos;
@@ -169,6 +169,95 @@ TEST_F(MonitorEndToEndTest, ASecondInstanceEndsAndAsksTheFirstToOpenTheConfigura
   EXPECT_EQ(suite.waitExit(second), 0);
   EXPECT_TRUE(SuiteProcesses::waitFor([&] { return std::filesystem::exists(marker); }));
   EXPECT_TRUE(suite.alive(monitorPid));
+}
+
+TEST_F(MonitorEndToEndTest, AnApplyDuringTheReadReachesTheMouse) {
+  suite.startSimulator();
+  suite.sim("busy 3");  // the read's first status wait takes 4.6 s
+  monitorPid = suite.startMonitor();
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] { return contains(suite.reportLog(), "SET 04"); }));
+  ASSERT_FALSE(readDone());
+  const auto result = suite.veskctl("set CpiLevel_X2 18 --profile 0");
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("applied through the Monitor"), std::string::npos);
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] { return readDone(); }));
+  const auto mouse = nlohmann::json::parse(suite.sim("state --json").output);
+  EXPECT_EQ(mouse["profiles"][0]["dpiLevels"][2], 18);
+  EXPECT_NE(suite.readFile(suite.folder() / "config" / "Default0.nmp").find("CpiLevel_X2=18"),
+            std::string::npos);
+}
+
+TEST_F(MonitorEndToEndTest, ShutdownWithQueuedUploadsEndsWithinASecond) {
+  startConnected();
+  // Every status poll answers busy: each colour block would wait 16 s.
+  suite.sim("busy 1000000");
+  for (int i = 0; i < 4; ++i) suite.sim("event 0xFD00 1");
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] { return contains(suite.reportLog(), "SET 1a"); }));
+  const auto begin = std::chrono::steady_clock::now();
+  const int status = suite.stop(monitorPid);
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - begin);
+  std::printf("shutdown with 4 queued colour uploads: %lld ms\n",
+              static_cast<long long>(took.count()));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_LT(took.count(), 1500);
+  // The host flag's report is the last one sent.
+  const auto log = suite.reportLog();
+  const auto hostOff = std::find(log.begin(), log.end(), "SET 0e 03 00");
+  ASSERT_NE(hostOff, log.end());
+  EXPECT_TRUE(std::none_of(hostOff + 1, log.end(),
+                           [](const std::string& l) { return l.rfind("SET", 0) == 0; }));
+  EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                          [](const std::string& l) { return l.rfind("SET 1a 00 00", 0) == 0; }),
+            1);
+}
+
+TEST_F(MonitorEndToEndTest, TwoMonitorsInTwoSessionsEachOnItsOwnMouse) {
+  startConnected();
+  SuiteProcesses other;  // a second desktop session of the same user
+  other.startSimulator();
+  const pid_t otherMonitor = other.startMonitor();
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] {
+    const auto log = other.reportLog();
+    return std::find(log.begin(), log.end(), "SET 0e 03 01") != log.end();
+  }));
+  EXPECT_TRUE(other.alive(otherMonitor));
+  const auto result = other.veskctl("set CpiLevel_X2 18 --profile 0");
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_TRUE(contains(other.reportLog(), "SET 06 2e 00"));
+
+  suite.enter();
+  EXPECT_TRUE(suite.alive(monitorPid));
+  EXPECT_TRUE(suite.reportLog().empty()) << "the first session's mouse heard nothing";
+  EXPECT_EQ(suite.veskctl("set CpiLevel_X3 20 --profile 0").exitCode, 0);
+  EXPECT_TRUE(contains(suite.reportLog(), "SET 06 2e 00"));
+  other.enter();
+  EXPECT_EQ(other.stop(otherMonitor), 0);
+  suite.enter();
+}
+
+TEST_F(MonitorEndToEndTest, DeviceCommandsRefuseWhileTheMonitorOwnsTheMouse) {
+  startConnected();
+  for (const char* command : {"device read", "device write"}) {
+    const auto result = suite.run("'" + suite.tool("veskctl") + "' " + command + " --folder '" +
+                                  suite.folder().string() + "' 2>&1");
+    EXPECT_NE(result.exitCode, 0) << command;
+    EXPECT_NE(result.output.find("veskctl apply"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("veskctl image --raw"), std::string::npos);
+  }
+  EXPECT_TRUE(suite.reportLog().empty()) << "the mouse heard nothing from veskctl";
+}
+
+// A runtime folder that is not a private folder of ours (here a file in its
+// place) is refused; the Monitor says so and fails instead of ending quietly.
+TEST_F(MonitorEndToEndTest, RefusedRuntimeFolderIsToldAndTheMonitorFails) {
+  const std::filesystem::path runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::filesystem::remove_all(runtime / "vesk");
+  std::ofstream(runtime / "vesk") << "planted";
+  const auto result =
+      suite.run("'" + (suite.folder() / "VeskORBOpticalMonitor").string() + "' 2>&1");
+  EXPECT_NE(result.exitCode, 0);
+  EXPECT_NE(result.output.find("is not a folder"), std::string::npos) << result.output;
 }
 
 }  // namespace
