@@ -79,7 +79,7 @@ void arrowButton(QPainter& p, const QRect& r, State s, bool left) {
 }
 
 void counterLabel(QPainter& p, int y, const QString& text, bool total = false) {
-  drawText(p, QRect(22, y, 118, 14), text, total ? color::kText : color::kDim,
+  drawText(p, QRect(22, y + 2, 118, 14), text, total ? color::kText : color::kDim,
            artFont(total ? 12 : 11, total), Qt::AlignLeft | Qt::AlignVCenter);
 }
 
@@ -95,12 +95,10 @@ void drawTrophyBackground(QPainter& p, const QSize& size) {
   drawSectionLabel(p, QPoint(14, 48), QStringLiteral("Clicks"));
   for (int i = 0; i < 5; ++i) counterLabel(p, clickRows[i], QString::fromLatin1(buttons[i]));
   counterLabel(p, 124, QStringLiteral("All clicks"), true);
-  p.fillRect(QRect(22, 122, 220, 1), color::kLineSoft);
   drawSectionLabel(p, QPoint(14, 156), QStringLiteral("Wheel"));
   counterLabel(p, 165, QStringLiteral("Scrolled up"));
   counterLabel(p, 178, QStringLiteral("Scrolled down"));
   counterLabel(p, 192, QStringLiteral("All scrolls"), true);
-  p.fillRect(QRect(22, 190, 220, 1), color::kLineSoft);
   p.fillRect(QRect(14, 212, 228, 1), color::kLine);
   counterLabel(p, 220, QStringLiteral("DPI changes"), true);
   counterLabel(p, 233, QStringLiteral("Profile changes"), true);

@@ -75,8 +75,8 @@ WindowArt updatePageArt() {
   art.hover = skin::res::kUpdatePageHover;
   art.pressed = skin::res::kUpdatePagePressed;
   art.background = drawUpdateBackground;
-  const char* const captions[5] = {"Check for updates", "Support and manuals", "E-mail",
-                                   "Support form", "E-mail"};
+  const char* const captions[5] = {"Check for updates", "Support and manuals", "E-mail", "Web form",
+                                   "E-mail"};
   for (int i = 0; i < 5; ++i)
     art.controls.push_back(
         {up::kButtons[i], ArtKind::PushButton, QString::fromLatin1(captions[i])});
