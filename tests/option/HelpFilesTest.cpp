@@ -18,12 +18,14 @@ namespace {
 // The languages whose help files we ship; the others fall back to English.
 constexpr int kShipped[] = {1 /* English */, 4 /* German */};
 
-// Ids of the pages that come after the Main page (Advanced, Update and Color);
-// the files carry them already so those pages find their texts.
+// Ids of the pages beyond the main window and the Main page: Advanced
+// 1038..1058, Update 1071..1075, Color 1076..1090 and Trophy 1091..1109 (the
+// thirteen trophies, then its buttons). Until a page lists its ids with
+// allHelpIds(), they are known here.
 std::vector<int> laterPageIds() {
   std::vector<int> ids;
   for (int id = 1038; id <= 1058; ++id) ids.push_back(id);
-  for (int id = 1071; id <= 1090; ++id) ids.push_back(id);
+  for (int id = 1071; id <= 1109; ++id) ids.push_back(id);
   return ids;
 }
 
