@@ -237,6 +237,31 @@ TEST_F(MacroLibraryTest, SynchronisePullsButtonMacrosIntoTheLibrary) {
   EXPECT_FALSE(again.synchronise(*image));
 }
 
+TEST_F(MacroLibraryTest, AnAssignedMacroSynchronisesBackUnchanged) {
+  MacroLibrary library;
+  ASSERT_EQ(library.addSet("Office"), MacroEdit::kDone);
+  ASSERT_EQ(library.addMacro(0, "Copy"), MacroEdit::kDone);
+  MacroRecord& copy = *library.macro(0, 0);
+  copy.PlayCount = 4;
+  copy.EventCount = 2;
+  copy.Events[0] = {0x06, 1, {0x20, 0}};
+  copy.Events[1] = {0x06, 2, {0, 0}};
+  auto image = std::make_unique<settings::SettingsImage>();
+  settings::ButtonSlot& slot = image->Profiles[1].MacroKeyInfo[2];
+  slot.Events[7] = {4, 1, {0, 0}};  // an earlier macro's leftovers
+  std::strcpy(slot.ProgramPath, "/usr/bin/true");
+  macros::assignToSlot(*library.set(0), copy, slot);
+  EXPECT_EQ(slot.FunctionCode, 48);
+  EXPECT_STREQ(slot.Name2, "Office");
+  EXPECT_STREQ(slot.Name3, "Copy");
+  EXPECT_EQ(slot.MacroOption, 4);
+  EXPECT_EQ(slot.EventCount, 2);
+  EXPECT_EQ(slot.Events[0].delay(), 32);
+  EXPECT_EQ(slot.Events[7].Key, 0);
+  EXPECT_STREQ(slot.ProgramPath, "/usr/bin/true");
+  EXPECT_FALSE(library.synchronise(*image));
+}
+
 TEST_F(MacroLibraryTest, SynchroniseTakesAtMost500EventsFromADamagedSlot) {
   auto image = std::make_unique<settings::SettingsImage>();
   assignMacro(*image, 0, 0, "Set", "Long", 1, {});

@@ -108,6 +108,20 @@ bool sameName(std::string_view a, std::string_view b) {
          });
 }
 
+void assignToSlot(const MacroSet& set, const MacroRecord& record, settings::ButtonSlot& slot) {
+  const auto copyName = [](char* field, std::size_t size, std::string_view name) {
+    std::memset(field, 0, size);
+    std::memcpy(field, name.data(), std::min(name.size(), size - 1));
+  };
+  slot.FunctionCode = static_cast<std::uint8_t>(settings::FunctionCode::Macro);
+  copyName(slot.Name2, sizeof slot.Name2, set.name);
+  copyName(slot.Name3, sizeof slot.Name3, record.name());
+  slot.MacroOption = record.PlayCount;
+  slot.EventCount = static_cast<std::uint16_t>(record.eventCount());
+  std::memset(slot.Events, 0, sizeof slot.Events);
+  std::memcpy(slot.Events, record.Events, sizeof(settings::MacroEvent) * record.eventCount());
+}
+
 bool MacroLibrary::storableSetName(std::string_view name) {
   const std::string_view trimmed = trimmedName(name);
   return !trimmed.empty() && trimmed.find_first_of("]\r\n") == std::string_view::npos &&

@@ -48,6 +48,11 @@ std::string_view describe(MacroEdit result);
 std::string_view trimmedName(std::string_view name);
 bool sameName(std::string_view a, std::string_view b);
 
+// Puts a macro on a button: the slot becomes a macro slot carrying the set
+// and macro names (cut to the slot's fields), the play count, the event count
+// and the events; its other bytes stay as they are.
+void assignToSlot(const MacroSet& set, const MacroRecord& record, settings::ButtonSlot& slot);
+
 class MacroLibrary {
  public:
   static constexpr int kMaxSets = 100;
