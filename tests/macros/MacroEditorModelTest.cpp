@@ -82,6 +82,11 @@ TEST(MacroRecorderTest, RecordsBeforeOrAfterAnEventAndStopsAt500) {
   EXPECT_EQ(last, Outcome::kFull);
   EXPECT_FALSE(recorder.recording());
   EXPECT_EQ(recorder.events().size(), 500u);
+  // Recording into a full macro stops at the first key.
+  recorder.startAfter(499);
+  EXPECT_EQ(recorder.key(32, 7, false, 0), Outcome::kFull);
+  EXPECT_FALSE(recorder.recording());
+  EXPECT_EQ(recorder.events().size(), 500u);
 }
 
 TEST(KeySequenceListTest, RowsAndContextMenuEdits) {

@@ -57,7 +57,7 @@ MacroRecorder::KeyOutcome MacroRecorder::key(int key, int usage, bool release,
   const int count = static_cast<int>(events_.size());
   if (count >= kMaxEvents) {
     stop();
-    return KeyOutcome::kIgnored;
+    return KeyOutcome::kFull;
   }
   const int at = insertAt_ < 0 ? count : insertAt_;
   if (recordDelays_ && anyRecorded_ && at > 0) {

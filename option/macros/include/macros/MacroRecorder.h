@@ -15,9 +15,9 @@ namespace macros {
 class MacroRecorder {
  public:
   enum class KeyOutcome {
-    kIgnored,  // not recording, auto-repeat, a key macros cannot hold, or the macro is full
+    kIgnored,  // not recording, auto-repeat, or a key macros cannot hold
     kRecorded,
-    kFull,  // recorded the 500th event: recording stopped
+    kFull,  // the macro holds 500 events (this key made the 500th, or found it full): stopped
   };
 
   void load(const MacroRecord& record);
