@@ -23,6 +23,12 @@ TEST(PortkitLibrary, MissingExportMeansMouseAbsent) {
   EXPECT_FALSE(lib->present());
   EXPECT_NE(lib->loadError().find("GetMousePID"), std::string::npos) << lib->loadError();
   EXPECT_FALSE(lib->openFeatureDevice()) << "no export of it is called";
+
+  // The updater never asks for the product id and takes the library without it.
+  auto updaters = device::PortkitLibrary::load(INCOMPLETE_PORTKIT_DIR, false);
+  EXPECT_TRUE(updaters->present()) << updaters->loadError();
+  EXPECT_TRUE(updaters->openFeatureDevice());
+  EXPECT_EQ(updaters->mousePid(), 0);
 }
 
 TEST(PortkitLibrary, BothLibrariesOfTheSuiteHaveAllExports) {
