@@ -1,10 +1,16 @@
 // VeskORBOpticalOption: the Configuration program. One instance per desktop
 // session; its window is found by the Monitor by title and handles the
 // Monitor's messages inside Qt's event loop.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <span>
 
 #include "MainDialog.h"
@@ -20,10 +26,55 @@ namespace {
 
 constexpr const char* kSingleInstanceName = "Nivaro_VeskORBOptical_configure";
 
+// SIGINT and SIGTERM end the program like Cancel, so its window leaves the
+// session's list of windows in order.
+int g_signalPipe[2] = {-1, -1};
+
+void onTerminateSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] auto n = write(g_signalPipe[1], &byte, 1);
+}
+
+void catchTerminateSignals() {
+  if (pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = onTerminateSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
 void chooseQtPlatform() {
   const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
   if (!display && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
+
+// Writes CLOCK_REALTIME in nanoseconds to $VESK_FIRST_PAINT once the watched
+// window has painted for the first time; does nothing without the variable.
+class FirstPaintStamp : public QObject {
+ public:
+  explicit FirstPaintStamp(QWidget* window) : path_(qEnvironmentVariable("VESK_FIRST_PAINT")) {
+    if (!path_.isEmpty()) window->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      // After the paint has reached the screen.
+      QTimer::singleShot(0, this, [this] {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        QFile file(path_);
+        if (file.open(QIODevice::WriteOnly))
+          file.write(
+              QByteArray::number(static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec));
+      });
+    }
+    return false;
+  }
+
+ private:
+  QString path_;
+};
 
 }  // namespace
 
@@ -66,12 +117,23 @@ int main(int argc, char** argv) {
     if (!platform::PumpMessages()) dialog.reject();
   });
   QObject::connect(&dialog, &QDialog::finished, &app, [&] { app.quit(); });
+  catchTerminateSignals();
+  QSocketNotifier terminate(g_signalPipe[0], QSocketNotifier::Read);
+  QObject::connect(&terminate, &QSocketNotifier::activated, [&] {
+    char drained[16];
+    while (read(g_signalPipe[0], drained, sizeof drained) > 0) {
+    }
+    dialog.reject();
+  });
+
+  // For the start-up benchmark: the wall-clock time at which the window was
+  // first painted, written to the file VESK_FIRST_PAINT names.
+  FirstPaintStamp stamp(&dialog);
 
   dialog.show();
   dialog.bringToFront();
   platform::PumpMessages();
-  const int result = app.exec();
+  app.exec();
   if (hwnd != platform::kNoWindow) platform::DestroyWindow(hwnd);
-  (void)result;
   return 0;
 }
