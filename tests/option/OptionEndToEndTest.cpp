@@ -290,28 +290,6 @@ TEST_F(OptionEndToEndTest, ZoneColourAndEffectChosenOnTheColorPageReachTheMouseI
     return profileReport(suite.reportLog(), 0).has_value();
   })) << ::testing::PrintToString(suite.reportLog());
   const auto report = *profileReport(suite.reportLog(), 0);
-  EXPECT_EQ(report.at(23), "03");  // effect: breathing
-  EXPECT_EQ(report.at(25 + 4 * 2), "17");  // zone 2: colour index 23
-  EXPECT_EQ(report.at(26 + 4 * 2), "00");
-  EXPECT_EQ(report.at(27 + 4 * 2), "00");
-  EXPECT_EQ(report.at(28 + 4 * 2), "fa");  // blue 250
-  EXPECT_EQ(files()->Profiles[0].LightInfo[2].ColorIndex, 23);
-  EXPECT_TRUE(suite.alive(option));
-}
-
-TEST_F(OptionEndToEndTest, ZoneColourAndEffectChosenOnTheColorPageReachTheMouseInReport6) {
-  const pid_t option = startOption();
-  ASSERT_TRUE(waitForWindow());
-  clickProfileTab(0);
-  clickAt(446, 79, 129, 37);             // the Color tab
-  clickAt(12 + 128, 124 + 65, 11, 11);   // zone 2 on the mouse picture
-  clickAt(12 + 349, 124 + 155, 24, 24);  // swatch 23: blue
-  clickAt(12 + 638, 124 + 50, 100, 17);  // "Breathing"
-  clickApply();
-  ASSERT_TRUE(SuiteProcesses::waitFor([&] {
-    return profileReport(suite.reportLog(), 0).has_value();
-  })) << ::testing::PrintToString(suite.reportLog());
-  const auto report = *profileReport(suite.reportLog(), 0);
   EXPECT_EQ(report.at(23), "03");          // effect: breathing
   EXPECT_EQ(report.at(25 + 4 * 2), "17");  // zone 2: colour index 23
   EXPECT_EQ(report.at(26 + 4 * 2), "00");
