@@ -104,8 +104,8 @@ void MainDialog::buildControls() {
     indicators_[s] =
         new skin::ColorDotsIndicator(skin::parseLayout(mw::kProfileColors[slot]), this);
     for (int flow = 0; flow < 5; ++flow) {
+      // Loaded when first shown: decoding 25 animations would slow the start.
       auto* player = new skin::GifPlayer(skin::parseLayout(mw::kProfileColorFlows[slot]), this);
-      player->loadFile(QString::fromLatin1(skin::res::kColorFlowAnimations[flow]));
       player->hide();
       flows_[s][static_cast<std::size_t>(flow)] = player;
     }
@@ -202,6 +202,8 @@ void MainDialog::refreshStrip() {
     for (int flow = 1; flow <= 5; ++flow) {
       skin::GifPlayer* player = colorFlow(slot, flow);
       if (flow == v.colorFlow) {
+        if (player->frameCount() == 0)
+          player->loadFile(QString::fromLatin1(skin::res::kColorFlowAnimations[flow - 1]));
         player->show();
         player->raise();
         if (!player->isPlaying()) player->play();
