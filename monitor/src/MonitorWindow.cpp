@@ -349,7 +349,10 @@ void MonitorWindow::runWorkerCommand(WorkerCommand command, LPARAM lParam) {
         readCompleted = s_.mouse.readEverything(
             *copy, [this](int version) { s_.files.saveFirmwareVersion(version); });
         readCompleted = readCompleted && !s_.mouse.aborted();
-        if (!shuttingDown_) s_.mouse.sendHostActive(true);
+        if (shuttingDown_) break;
+        // The image is handed over before the mouse hears that the host read it.
+        handOverRead(*copy, generation, readCompleted);
+        s_.mouse.sendHostActive(true);
         break;
       case WorkerCommand::WriteCurrentProfile:
         s_.mouse.writeCurrentProfile(*copy);
@@ -368,18 +371,25 @@ void MonitorWindow::runWorkerCommand(WorkerCommand command, LPARAM lParam) {
   }
   if (command != WorkerCommand::ReadEverything || shuttingDown_) return;
   std::lock_guard image(imageMutex_);
+  crossDevice_.sendSteadyAimNotice(*image_);
+}
+
+void MonitorWindow::handOverRead(const settings::SettingsImage& read, std::uint64_t generation,
+                                 bool completed) {
+  // Taken while the worker holds the device: the window thread never waits
+  // for the device while it holds the image (see lockDevice).
+  std::lock_guard image(imageMutex_);
   // An apply during the read wrote newer settings than the read began with:
   // the mouse now holds them, and the read's copy must not replace them.
   if (generation != applyGeneration_) {
     // Read again, so that what the apply left unflagged is the mouse's too.
     if (worker_) worker_->post(WorkerCommand::ReadEverything, 0);
-  } else if (readCompleted && !applyPending()) {
-    *image_ = *copy;
+  } else if (completed && !applyPending()) {
+    *image_ = read;
     s_.files.saveAll(*image_);
     publish();
     postToConfiguration(msg::kMouseRead);
   }
-  crossDevice_.sendSteadyAimNotice(*image_);
 }
 
 bool MonitorWindow::applyPending() {

@@ -38,6 +38,11 @@ class SuiteProcesses {
     fs::copy(suite / "FWUpdate", folder_ / "FWUpdate", fs::copy_options::recursive);
     fs::copy_file(suite / "Wave" / "sensorImage.bmp", folder_ / "Wave" / "sensorImage.bmp");
     fs::create_directory_symlink(suite / "Wave" / "Volume", folder_ / "Wave" / "Volume");
+    enter();
+  }
+  // Makes this suite's session the one that programs started from now on
+  // (and veskctl) run in. Two suites in one test are two desktop sessions.
+  void enter() {
     setenv("XDG_RUNTIME_DIR", (root_.path() / "run").c_str(), 1);
     setenv("XDG_CONFIG_HOME", root_.path().c_str(), 1);
     setenv("VESK_MOUSE_SIM", (root_.path() / "run" / "sim.sock").c_str(), 1);

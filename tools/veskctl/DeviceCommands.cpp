@@ -6,12 +6,14 @@
 
 #include "CommandSupport.h"
 #include "Commands.h"
+#include "apply/MonitorAddress.h"
 #include "device/DeviceLayer.h"
 #include "device/DeviceSequences.h"
 #include "device/LibraryTransport.h"
 #include "device/PortkitLibrary.h"
 #include "device/TrafficLog.h"
 #include "platform/Clock.h"
+#include "platform/Window.h"
 #include "settings/SettingsFiles.h"
 
 namespace veskctl {
@@ -23,6 +25,16 @@ struct DeviceOptions {
 };
 
 [[noreturn]] void fail(const std::string& message) { failCommand("veskctl device", message); }
+
+// The Monitor of this session owns the mouse: two programs selecting and
+// reading at once could put one profile's data into another's backup.
+void refuseWhileMonitorRuns() {
+  if (platform::FindWindow(apply::kMonitorTitle) == platform::kNoWindow) return;
+  fail(
+      "the Monitor is running and owns the mouse. Use 'veskctl apply' to write the settings "
+      "files to the mouse through it, 'veskctl image --raw' for what it read from the mouse, "
+      "or stop the Monitor first");
+}
 
 // The opened mouse and the protocol stack on top of it.
 class MouseSession {
@@ -55,6 +67,7 @@ class MouseSession {
 };
 
 void readMouse(const DeviceOptions& options) {
+  refuseWhileMonitorRuns();
   const settings::SettingsFiles files(programFolderOption(options.folder));
   auto image = std::make_unique<settings::SettingsImage>();
   files.LoadAll(*image);  // what the mouse does not carry stays as the files have it
@@ -72,10 +85,17 @@ void readMouse(const DeviceOptions& options) {
 }
 
 void writeMouse(const DeviceOptions& options) {
+  refuseWhileMonitorRuns();
   const settings::SettingsFiles files(programFolderOption(options.folder));
   auto image = std::make_unique<settings::SettingsImage>();
   files.LoadAll(*image);
   MouseSession session(options);
+  if (!settings::isValidProfile(image->CurrentProfile)) {
+    std::printf(
+        "config.ini names no current profile 0..4 (CurrentProfile %d): the mouse keeps "
+        "its own; report 5 is not sent\n",
+        image->CurrentProfile);
+  }
   if (!session.sequences().writeEverything(*image)) fail("writing the mouse failed");
   std::printf("Wrote the settings of %s to the mouse\n", files.programFolder().c_str());
 }

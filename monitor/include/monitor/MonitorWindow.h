@@ -119,6 +119,8 @@ class MonitorWindow {
   void publish();
   void postToConfiguration(platform::UINT message);
 
+  // The read's result becomes the image unless an apply overtook it.
+  void handOverRead(const settings::SettingsImage& read, std::uint64_t generation, bool completed);
   // An apply is on its way when the shared image carries change flags: the
   // editor has written it and is about to send the apply message.
   bool applyPending();
