@@ -1,5 +1,6 @@
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <thread>
@@ -234,6 +235,23 @@ TEST_F(SettingsFilesTest, ChangedValueIsReplacedInPlaceAndUnknownKeysStay) {
   EXPECT_NE(config.find("TrackControlFlag=1\r\nDisControl=1\r\nInfoData="), std::string::npos);
   EXPECT_NE(config.find("FWVersion=105\r\nDevice=1\r\n\r\n[FileName]\r\nProfile3=Shooter\r\n"),
             std::string::npos);
+}
+
+TEST_F(SettingsFilesTest, AbsentKeysReadTheirOwnDefaults) {
+  std::filesystem::create_directories(folder_ + "config");
+  std::ofstream(folder_ + "config.ini", std::ios::binary) << "[Setting]\r\nCurrentProfile=0\r\n";
+  std::ofstream(profileFile(0), std::ios::binary) << "[Setting]\r\nProFileName=Sparse\r\n";
+  const auto image = load();
+  const Profile& p = image->Profiles[0];
+  EXPECT_EQ(settings::fieldText(p.ProFileName), "Sparse");
+  // The two keys whose read default is 0 rather than -1.
+  EXPECT_EQ(p.UseColorForAll, 0);
+  EXPECT_EQ(p.LtChoseType, 0);
+  EXPECT_EQ(p.DbleClickSpeed, -1);
+  EXPECT_EQ(p.Cpi_X, -1);
+  // Byte fields read -1 through their low 8 bits.
+  for (int i = 0; i < kDpiFlagCount; ++i) EXPECT_EQ(p.dpi[i], 255) << "dpi" << i;
+  for (int i = 0; i < kCpiLevelCount; ++i) EXPECT_EQ(p.XYCpiFlag[i], 255) << "XYCpiFlag" << i;
 }
 
 TEST_F(SettingsFilesTest, GarbageFilesLoadAsDefaultsWithoutHarm) {
