@@ -1,0 +1,107 @@
+#include "option/ProfileFiles.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace option {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+template <std::size_t N>
+void storeText(char (&field)[N], std::string_view text) {
+  std::memset(field, 0, N);
+  std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return fs::equivalent(a, b, error);
+}
+
+// Copies over an existing file; copying a file onto itself is no copy at all.
+bool copyReplacing(const std::string& from, const std::string& to, std::error_code& error) {
+  if (sameFile(from, to)) return true;
+  return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+}
+
+std::string lockFileOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return "." + path + ".lock";
+  return path.substr(0, slash + 1) + "." + path.substr(slash + 1) + ".lock";
+}
+
+}  // namespace
+
+std::string ProfileFiles::fileTitle(std::string_view path) {
+  const auto slash = path.find_last_of('/');
+  if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
+  const auto dot = path.find_last_of('.');
+  if (dot != std::string_view::npos) path = path.substr(0, dot);
+  return std::string(path);
+}
+
+void ProfileFiles::setNameAndGames(settings::Profile& profile, std::string_view name,
+                                   std::string_view game0, std::string_view game1,
+                                   std::string_view game2) {
+  storeText(profile.ProFileName, name.substr(0, std::min(name.size(), kMaxNameLength)));
+  storeText(profile.GameFile0, game0);
+  storeText(profile.GameFile1, game1);
+  storeText(profile.GameFile2, game2);
+}
+
+std::string ProfileFiles::importStartName() const { return files_.programFolder() + "config/.nmp"; }
+
+std::string ProfileFiles::exportStartName(const settings::Profile& profile) const {
+  std::string name(profile.ProFileName, strnlen(profile.ProFileName, sizeof profile.ProFileName));
+  std::replace(name.begin(), name.end(), '/', '_');  // a name, not a folder
+  return files_.programFolder() + "config/" + name + ".nmp";
+}
+
+bool ProfileFiles::importProfile(settings::SettingsImage& image, int slot,
+                                 const std::string& chosen) const {
+  if (!settings::isValidProfile(slot) || !settings::FileExists(chosen)) return false;
+  const std::string copy = files_.programFolder() + fileTitle(chosen) + ".nmp";
+  std::string source = copy;
+  std::error_code error;
+  if (!copyReplacing(chosen, copy, error)) {
+    // Whatever else sits at the copy's place is not what the user chose:
+    // read the chosen file itself.
+    std::fprintf(stderr, "CopyFile fail: %d!\n", error.value());
+    source = chosen;
+  }
+  settings::ReadProfileFile(image.Profiles[slot], source);
+  for (int button = 0; button < settings::kSlotCount; ++button)
+    settings::markSlotChanged(image, slot, button);
+  return true;
+}
+
+bool ProfileFiles::exportProfile(const settings::SettingsImage& image, int slot,
+                                 const std::string& chosen) const {
+  if (!settings::isValidProfile(slot)) return false;
+  // Written beside the chosen file and renamed over it: the file then holds
+  // only the keys written now, and a failed write leaves the old file.
+  const std::string temporary = chosen + ".new";
+  ::unlink(temporary.c_str());
+  const bool written = settings::WriteProfileFile(image.Profiles[slot], temporary);
+  ::unlink(lockFileOf(temporary).c_str());
+  std::error_code error;
+  if (!written || (fs::rename(temporary, chosen, error), error)) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  const std::string title = fileTitle(chosen);
+  const bool recorded = files_.WriteProfileFileName(slot + 1, title);
+  // The copy in "config/" is a convenience; failing it loses nothing.
+  fs::create_directories(files_.programFolder() + "config", error);
+  copyReplacing(chosen, files_.programFolder() + "config/" + title + ".nmp", error);
+  return recorded;
+}
+
+}  // namespace option
