@@ -1,9 +1,11 @@
 #include "device/DeviceSequences.h"
 
+#include "settings/FunctionCodes.h"
+
 namespace device {
 namespace {
 
-constexpr std::uint8_t kMacroCode = 48;
+constexpr std::uint8_t kMacroCode = settings::code(settings::FunctionCode::Macro);
 
 bool anySlotChanged(const settings::SettingsImage& image, int p) {
   for (int b = 0; b < settings::kSlotCount; ++b) {

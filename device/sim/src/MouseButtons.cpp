@@ -1,27 +1,28 @@
 // What the mouse does when one of its buttons is pressed: the function of
 // that slot in the current profile, the event it reports to the host and the
 // change to its own state.
+#include "device/DeviceEvents.h"
 #include "mousesim/MouseModel.h"
+#include "settings/FunctionCodes.h"
 
 namespace mousesim {
 namespace {
 
 using namespace device;
+using settings::FunctionCode;
 
-enum : std::uint16_t {
-  kTiltEvent = 0x1000,
-  kVolumeEvent = 0x1B00,
-  kProfileEvent = 0x2000,
-  kProgramEvent = 0x6000,
-  kCountdownEvent = 0x8000,
-  kOpenDriverEvent = 0xA000,
-  kDpiEvent = 0xB000,
-  kSensitivityEvent = 0xC000,
-  kFirstCounterEvent = 0xE100,
-  kMediaEvent = 0xF000,
-  kMacroRequestEvent = 0xFE00,
-  kDualShiftEvent = 0xFF00,
-};
+constexpr std::uint16_t kTiltEvent = event::kHorizontalScroll;
+constexpr std::uint16_t kVolumeEvent = event::kVolume;
+constexpr std::uint16_t kProfileEvent = event::kProfile;
+constexpr std::uint16_t kProgramEvent = event::kStartProgram;
+constexpr std::uint16_t kCountdownEvent = event::kCountdownA;
+constexpr std::uint16_t kOpenDriverEvent = event::kOpenOption;
+constexpr std::uint16_t kDpiEvent = event::kDpi;
+constexpr std::uint16_t kSensitivityEvent = event::kSensitivity;
+constexpr std::uint16_t kFirstCounterEvent = event::kFirstStatistics;
+constexpr std::uint16_t kMediaEvent = event::kMedia;
+constexpr std::uint16_t kMacroRequestEvent = event::kResendMacro;
+constexpr std::uint16_t kDualShiftEvent = event::kDualShift;
 
 constexpr int kSensitivityMin = 1;
 constexpr int kSensitivityMax = 11;
@@ -42,79 +43,79 @@ bool MouseModel::press(int button) {
   const int slot = button - 1;
   const std::uint8_t code = currentProfile().buttons[3 + 3 * slot];
   const auto b = static_cast<std::uint16_t>(button);
-  switch (code) {
-    case 9:
+  switch (static_cast<FunctionCode>(code)) {
+    case FunctionCode::TiltLeft:
       emitEvent(kTiltEvent, 255);
       break;
-    case 10:
+    case FunctionCode::TiltRight:
       emitEvent(kTiltEvent, 1);
       break;
-    case 11:
-    case 20:
-    case 68:
+    case FunctionCode::DpiChange:
+    case FunctionCode::DpiCycle:
+    case FunctionCode::DualWheelDpi:
       changeDpi(+1, true);
       break;
-    case 21:
+    case FunctionCode::DpiUp:
       changeDpi(+1, false);
       break;
-    case 22:
+    case FunctionCode::DpiDown:
       changeDpi(-1, false);
       break;
-    case 15:
+    case FunctionCode::OpenProgram:
       emitEvent(kProgramEvent, b);
       break;
-    case 16:
-    case 67:
+    case FunctionCode::ProfileCycle:
+    case FunctionCode::DualWheelProfile:
       changeProfile(+1, true);
       break;
-    case 17:
+    case FunctionCode::ProfileUp:
       changeProfile(+1, false);
       break;
-    case 18:
+    case FunctionCode::ProfileDown:
       changeProfile(-1, false);
       break;
-    case 19:
+    case FunctionCode::AssignSensitivity:
       changeSensitivity(0, false);
       break;
-    case 23:
+    case FunctionCode::SensitivityCycle:
       changeSensitivity(+1, true);
       break;
-    case 24:
-    case 66:
+    case FunctionCode::SensitivityUp:
+    case FunctionCode::DualWheelSensitivity:
       changeSensitivity(+1, false);
       break;
-    case 25:
+    case FunctionCode::SensitivityDown:
       changeSensitivity(-1, false);
       break;
-    case 27:
+    case FunctionCode::OpenDriver:
       emitEvent(kOpenDriverEvent, 1);
       break;
-    case 32:
-    case 33:
-    case 34:
-    case 35:
-    case 36:
+    case FunctionCode::OpenPlayer:
+    case FunctionCode::PreviousTrack:
+    case FunctionCode::NextTrack:
+    case FunctionCode::PlayPause:
+    case FunctionCode::Stop:
       emitEvent(kMediaEvent, static_cast<std::uint16_t>(code | 0x100));  // pressed
       emitEvent(kMediaEvent, code);                                      // released
       break;
-    case 38:
-    case 69:
+    case FunctionCode::WindowsVolumeUp:
+    case FunctionCode::DualWheelVolume:
       emitEvent(kVolumeEvent, 1);
       break;
-    case 39:
+    case FunctionCode::WindowsVolumeDown:
       emitEvent(kVolumeEvent, 255);
       break;
-    case 48:
+    case FunctionCode::Macro:
       requestOrPlayMacro(slot);
       break;
-    case 49:
-    case 50:
+    case FunctionCode::Timer:
+    case FunctionCode::StopTimer:
       emitEvent(kCountdownEvent, b);
       break;
-    case 81:
-    case 82:
-    case 83:
-    case 84:
+    case FunctionCode::DualShiftPeer:
+    case FunctionCode::DualShiftPeerLock:
+    case FunctionCode::DualShiftAll:
+    case FunctionCode::DualShiftAllLock:
       emitEvent(kDualShiftEvent, b);
       break;
     default:

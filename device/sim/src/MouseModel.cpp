@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "device/DeviceEvents.h"
 #include "device/UpdateMode.h"
 
 namespace mousesim {
@@ -200,7 +201,7 @@ std::uint8_t MouseModel::handleTracking(std::span<const std::uint8_t> r) {
   changed();
   // A run (state 0 with a sampled value) ends with the calibration outcome:
   // 1 when the surface gave a usable mean, 2 otherwise.
-  if (r[5] == 0 && r[4] != 0) emitEvent(0x3000, r[4] >= 32 && r[4] <= 223 ? 1 : 2);
+  if (r[5] == 0 && r[4] != 0) emitEvent(event::kCalibration, r[4] >= 32 && r[4] <= 223 ? 1 : 2);
   return kStatusDone;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "monitor/FeedbackSounds.h"
+#include "settings/FunctionCodes.h"
 #include "settings/SettingsImage.h"
 
 namespace monitor {
@@ -10,8 +11,8 @@ namespace monitor {
 // holds the final-seconds lock over the last five.
 class Countdown {
  public:
-  static constexpr int kStartCode = 49;
-  static constexpr int kStopCode = 50;
+  static constexpr int kStartCode = settings::code(settings::FunctionCode::Timer);
+  static constexpr int kStopCode = settings::code(settings::FunctionCode::StopTimer);
 
   Countdown(WindowPort& window, FeedbackSounds& sounds) : window_(window), sounds_(sounds) {}
 

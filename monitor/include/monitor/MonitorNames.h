@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "apply/MonitorAddress.h"
+#include "device/DeviceEvents.h"
 #include "platform/Types.h"
 
 // Names and numbers by which the Monitor, the Configuration program, the
@@ -92,26 +93,7 @@ enum class WorkerCommand : int {
   ResendMacro = 6,
 };
 
-// Device event types (high 16 bits of an event).
-namespace event {
-inline constexpr unsigned kPlug = 0x7F00;
-inline constexpr unsigned kHorizontalScroll = 0x1000;
-inline constexpr unsigned kVolume = 0x1B00;
-inline constexpr unsigned kProfile = 0x2000;
-inline constexpr unsigned kCalibration = 0x3000;
-inline constexpr unsigned kStartProgram = 0x6000;
-inline constexpr unsigned kCountdownA = 0x8000;
-inline constexpr unsigned kCountdownB = 0x9000;
-inline constexpr unsigned kOpenOption = 0xA000;
-inline constexpr unsigned kDpi = 0xB000;
-inline constexpr unsigned kSensitivity = 0xC000;
-inline constexpr unsigned kPollingRate = 0xD000;
-inline constexpr unsigned kFirstStatistics = 0xE100;
-inline constexpr unsigned kLastStatistics = 0xEF00;
-inline constexpr unsigned kMedia = 0xF000;
-inline constexpr unsigned kColorDatabase = 0xFD00;
-inline constexpr unsigned kResendMacro = 0xFE00;
-inline constexpr unsigned kDualShift = 0xFF00;
-}  // namespace event
+// Device event types (high 16 bits of an event), as the mouse defines them.
+namespace event = device::event;
 
 }  // namespace monitor
