@@ -13,6 +13,7 @@
 #include "SharedArt.h"
 #include "WaveWriter.h"
 #include "WindowArt.h"
+#include "platform/Paths.h"
 #include "skin/SkinResourceIds.h"
 
 namespace {
@@ -21,9 +22,11 @@ QString outDir;
 int written = 0;
 bool failed = false;
 
+// Names are matched against what the folder holds ignoring letter case, as
+// the programs find them: "wave\\x.bmp" goes into the Monitor's "Wave/".
 QString target(const QString& relative) {
-  const QString path =
-      outDir + QLatin1Char('/') + QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/'));
+  const QString path = QString::fromStdString(
+      platform::ResolveIn(outDir.toStdString() + "/", relative.toStdString()));
   QDir().mkpath(QFileInfo(path).absolutePath());
   return path;
 }
