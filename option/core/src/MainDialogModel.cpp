@@ -142,6 +142,25 @@ bool MainDialogModel::resetStatistics(const settings::UsageInfo& block) {
   return stored;
 }
 
+bool MainDialogModel::storeDeviceSettings(bool withTracking) {
+  const settings::SettingsImage& work = session_.working();
+  settings::SettingsImage& saved = session_.baseline();
+  saved.LiftOnFlag = work.LiftOnFlag;
+  if (withTracking) saved.TrackControlFlag = work.TrackControlFlag;
+  bool stored = files_.SaveAll(saved);
+  if (session_.sharedMemory()) {
+    auto shared = std::make_unique<settings::SettingsImage>();
+    if (session_.readShared(*shared)) {
+      shared->LiftOnFlag = saved.LiftOnFlag;
+      if (withTracking) shared->TrackControlFlag = saved.TrackControlFlag;
+      stored = session_.writeShared(*shared) && stored;
+    } else {
+      stored = false;
+    }
+  }
+  return stored;
+}
+
 int MainDialogModel::language() const { return shownLanguage(work_->QuickHelpLan); }
 
 void MainDialogModel::setLanguage(int index) {

@@ -85,6 +85,13 @@ class MainDialogModel {
   // config.ini, and the Monitor is told to read it (1233). False when the
   // block could not be stored everywhere it belongs.
   bool resetStatistics(const settings::UsageInfo& block);
+  // The lift-off distance (and with withTracking the tracking-control
+  // switch) of the working image into the saved image, the shared image
+  // (the rest of it as the Monitor left it) and the settings files, for the
+  // Monitor to take at once. False when one of them was not written.
+  bool storeDeviceSettings(bool withTracking);
+  // The factory settings restore the on-screen display block too.
+  void restoreOsdDefaults() { osd_ = settings::defaultOsdSetting(); }
 
   int language() const;         // 0..16, English for values outside
   void setLanguage(int index);  // 0..16 only
