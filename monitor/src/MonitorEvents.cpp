@@ -6,6 +6,7 @@
 #include "monitor/TrophyBook.h"
 #include "monitor/WindowsMouseApplier.h"
 #include "platform/Clock.h"
+#include "settings/FunctionCodes.h"
 
 namespace monitor {
 
@@ -197,7 +198,8 @@ void MonitorWindow::volumeFeedback(unsigned a) {
 
 void MonitorWindow::startProgram(int slot) {
   const settings::ButtonSlot* button = settings::findSlot(*image_, image_->CurrentProfile, slot);
-  if (!button || button->FunctionCode != 15) return;
+  if (!button || button->FunctionCode != settings::code(settings::FunctionCode::OpenProgram))
+    return;
   const std::string_view path = settings::fieldText(button->ProgramPath);
   if (!path.empty()) s_.shell.open(path, "");
 }
