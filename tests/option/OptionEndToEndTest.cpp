@@ -298,3 +298,5 @@ TEST_F(OptionEndToEndTest, ZoneColourAndEffectChosenOnTheColorPageReachTheMouseI
   EXPECT_EQ(files()->Profiles[0].LightInfo[2].ColorIndex, 23);
   EXPECT_TRUE(suite.alive(option));
 }
+
+}  // namespace
