@@ -13,5 +13,6 @@ void addSettingsCommands(CLI::App& app);
 void addDeviceCommands(CLI::App& app);
 void addMonitorCommands(CLI::App& app);
 void addMacroCommands(CLI::App& app);
+void addTimerCommands(CLI::App& app);
 
 }  // namespace veskctl

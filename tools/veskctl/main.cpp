@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   veskctl::addDeviceCommands(app);
   veskctl::addMonitorCommands(app);
   veskctl::addMacroCommands(app);
+  veskctl::addTimerCommands(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
