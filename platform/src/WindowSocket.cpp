@@ -103,7 +103,7 @@ std::string tagged(char kind, std::uint64_t v) {
 }
 
 std::string socketName(HWND hwnd) { return tagged('w', hwnd); }
-std::string processLinkName(HWND hwnd) { return "p" + hex16(hwnd); }
+std::string processLinkName(HWND hwnd) { return tagged('p', hwnd); }
 std::string titleLinkName(HWND hwnd, std::string_view title) {
   std::string name = tagged('t', titleHash(title));
   name += '-';
