@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <string_view>
 #include <vector>
 
@@ -57,6 +58,26 @@ bool writeAll(int fd, std::span<const std::string_view> pieces) {
   return true;
 }
 
+FileVersion versionOf(const struct stat& st) {
+  return {static_cast<std::uint64_t>(st.st_dev),
+          static_cast<std::uint64_t>(st.st_ino),
+          static_cast<std::int64_t>(st.st_size),
+          st.st_mtim.tv_sec,
+          st.st_mtim.tv_nsec,
+          st.st_ctim.tv_sec,
+          st.st_ctim.tv_nsec};
+}
+
+bool recentlyChanged(const struct stat& st) {
+  constexpr std::int64_t kSettleNs = 50'000'000;
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  const auto ns = [](const timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+  };
+  return ns(now) - std::max(ns(st.st_mtim), ns(st.st_ctim)) < kSettleNs;
+}
+
 void removeStaleTemporaries(const SplitPath& p) {
   DIR* dir = ::opendir(p.folder.empty() ? "." : p.folder.c_str());
   if (dir == nullptr) return;
@@ -70,7 +91,15 @@ void removeStaleTemporaries(const SplitPath& p) {
 
 }  // namespace
 
-ReadResult readWholeFile(const std::string& path, std::string& out) {
+std::optional<FileVersion> fileVersion(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return versionOf(st);
+}
+
+ReadResult readWholeFile(const std::string& path, std::string& out,
+                         std::optional<FileVersion>* version) {
+  if (version) version->reset();
   // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
@@ -110,6 +139,13 @@ ReadResult readWholeFile(const std::string& path, std::string& out) {
     used += static_cast<std::size_t>(n);
   }
   out.resize(used);
+  // The version stands for the text only when nothing changed meanwhile, and
+  // only when it is old enough that a write in place within the same clock
+  // tick, keeping size and times, cannot follow unseen.
+  struct stat after {};
+  if (version && ::fstat(fd, &after) == 0 && versionOf(after) == versionOf(st) &&
+      used == static_cast<std::size_t>(st.st_size) && !recentlyChanged(st))
+    *version = versionOf(st);
   ::close(fd);
   return ReadResult::Ok;
 }
@@ -144,7 +180,9 @@ FileLock::~FileLock() {
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
-bool replaceFileContents(const std::string& path, std::span<const std::string_view> pieces) {
+bool replaceFileContents(const std::string& path, std::span<const std::string_view> pieces,
+                         std::optional<FileVersion>* written) {
+  if (written) written->reset();
   const SplitPath p = splitPath(path);
   removeStaleTemporaries(p);
 
@@ -168,9 +206,19 @@ bool replaceFileContents(const std::string& path, std::span<const std::string_vi
 
   bool ok = writeAll(fd, pieces);
   if (ok && existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+  struct stat ours {};
+  const bool knowOurs = ok && ::fstat(fd, &ours) == 0;
   ok = ::close(fd) == 0 && ok;
   if (ok) ok = ::rename(tempPath.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(tempPath.c_str());
+  // The file at path is ours when it has our inode and size; the version is
+  // taken after the rename, which may have moved its change time.
+  if (ok && knowOurs && written) {
+    struct stat now {};
+    if (::stat(path.c_str(), &now) == 0 && now.st_dev == ours.st_dev && now.st_ino == ours.st_ino &&
+        now.st_size == ours.st_size)
+      *written = versionOf(now);
+  }
   return ok;
 }
 

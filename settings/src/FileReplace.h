@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "settings/FileVersion.h"
 
 // File primitives of the INI writer: whole-file reads, an advisory lock beside
 // a file, and replacing a file's contents by rename.
@@ -13,7 +16,13 @@ namespace settings::detail {
 enum class ReadResult { Ok, Missing, Failed, NotRegular };
 // No settings file comes near this; a bigger one is refused rather than read.
 inline constexpr long long kMaxFileSize = 64ll << 20;
-ReadResult readWholeFile(const std::string& path, std::string& out);
+// The version of the regular file at path (symbolic links followed).
+std::optional<FileVersion> fileVersion(const std::string& path);
+
+// `version`, when given, is set to the version read, or reset when the file
+// changed while it was read.
+ReadResult readWholeFile(const std::string& path, std::string& out,
+                         std::optional<FileVersion>* version = nullptr);
 
 // The path a write should replace: the target of a symbolic link, otherwise
 // the path itself.
@@ -39,6 +48,9 @@ class FileLock {
 // profile functions have none; ext4 flushes a file replaced by rename anyway. Temporary files
 // left behind by writers that died are removed first; call it with the
 // FileLock held.
-bool replaceFileContents(const std::string& path, std::span<const std::string_view> pieces);
+// `written`, when given, is set to the version of the file as written, or
+// reset when it cannot be told.
+bool replaceFileContents(const std::string& path, std::span<const std::string_view> pieces,
+                         std::optional<FileVersion>* written = nullptr);
 
 }  // namespace settings::detail

@@ -243,6 +243,53 @@ TEST_F(IniFileTest, RewriteKeepsThePermissionsAndLeavesNoTemporaryFiles) {
     EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << entry.path();
 }
 
+// A document kept from an earlier read or write serves only while the file
+// is still that version: another program's replacement, by rename or in
+// place, is read anew, and a batch merges into what is on disk.
+TEST_F(IniFileTest, KeptDocumentNeverHidesAnotherProgramsChange) {
+  ASSERT_TRUE(IniFile(path()).WriteInt("S", "a", 1));
+  EXPECT_EQ(IniFile(path()).ReadInt("S", "a", -1), 1);
+
+  // Replaced by rename, same size: only the inode tells.
+  writeFile(path() + ".other", "[S]\r\na=2\r\n");
+  std::filesystem::rename(path() + ".other", path());
+  EXPECT_EQ(IniFile(path()).ReadInt("S", "a", -1), 2);
+
+  // Written in place after this process wrote it.
+  ASSERT_TRUE(IniFile(path()).WriteInt("S", "b", 5));
+  writeFile(path(), "[S]\r\na=3\r\nb=6\r\n");
+  EXPECT_EQ(IniFile(path()).ReadInt("S", "b", -1), 6);
+
+  // A batch after another program added a key keeps that key.
+  IniFile held(path());
+  EXPECT_EQ(held.ReadInt("S", "a", -1), 3);
+  writeFile(path() + ".other", "[S]\r\na=3\r\nb=6\r\nc=7\r\n");
+  std::filesystem::rename(path() + ".other", path());
+  held.beginBatch();
+  held.WriteInt("S", "d", 8);
+  ASSERT_TRUE(held.commitBatch());
+  EXPECT_EQ(readFile(path()), "[S]\r\na=3\r\nb=6\r\nc=7\r\nd=8\r\n");
+  EXPECT_EQ(IniFile(path()).ReadInt("S", "c", -1), 7);
+}
+
+// The same process writing one file through two accessors in turn.
+TEST_F(IniFileTest, KeptDocumentFollowsThisProcesssOwnWrites) {
+  IniFile first(path()), second(path());
+  EXPECT_EQ(first.ReadInt("S", "a", -1), -1);
+  ASSERT_TRUE(second.WriteInt("S", "a", 1));
+  second.releaseBuffer();
+  ASSERT_TRUE(first.WriteInt("S", "b", 2));
+  first.releaseBuffer();
+  IniFile third(path());
+  EXPECT_EQ(third.ReadInt("S", "a", -1), 1);
+  EXPECT_EQ(third.ReadInt("S", "b", -1), 2);
+  // An unsaved batch is never kept as the file's text.
+  third.beginBatch();
+  third.WriteInt("S", "a", 9);
+  third.releaseBuffer();
+  EXPECT_EQ(IniFile(path()).ReadInt("S", "a", -1), 1);
+}
+
 // ---- concurrent writers and crashes ---------------------------------------
 
 TEST_F(IniFileTest, TwoProcessesWritingAtOnceLoseNoKey) {

@@ -7,17 +7,19 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/FileVersion.h"
 #include "settings/IniDocument.h"
 
 // Accessor for one INI file with integer, text and struct values, in the form
 // the original profile functions read and write.
 //
-// The file is parsed once, at the first read. Writes are applied as batches:
-// each batch (one write on its own, or everything between beginBatch and
-// commitBatch) takes an advisory lock beside the file, re-reads it, applies
-// only this batch's keys, writes a temporary file and renames it over the
-// original. Two processes writing at once lose no key, and a crash leaves the
-// old or the new file, never a torn one.
+// The file is parsed once, at the first read. A document this process read
+// or wrote is kept when the IniFile lets go of it, and used again, instead
+// of parsing the file, while the file on disk is still the same version. Writes are applied as
+// batches: each batch (one write on its own, or everything between beginBatch and commitBatch)
+// takes an advisory lock beside the file, re-reads it, applies only this batch's keys, writes a
+// temporary file and renames it over the original. Two processes writing at once lose no key, and a
+// crash leaves the old or the new file, never a torn one.
 namespace settings {
 
 class IniFile {
@@ -54,7 +56,10 @@ class IniFile {
   bool inBatch() const { return batching_; }
 
   // Forget the parsed text: the next read parses the file again.
-  void reload() { document_.reset(); }
+  void reload() {
+    document_.reset();
+    version_.reset();
+  }
   // True when the last read or write found something other than a regular
   // file in the file's place (a FIFO, a device, a folder): it was neither
   // read (its values read as defaults) nor replaced.
@@ -70,6 +75,8 @@ class IniFile {
 
   std::string path_;
   std::optional<IniDocument> document_;
+  // The version of the file document_ shows; none once it differs from it.
+  std::optional<detail::FileVersion> version_;
   bool batching_ = false;
   std::vector<Write> pending_;
   bool refused_ = false;
