@@ -1,5 +1,6 @@
 #include "PageRegistry.h"
 
+#include "AdvancedPage.h"
 #include "BackgroundPage.h"
 #include "LightPage.h"
 #include "MainPage.h"
@@ -19,7 +20,7 @@ std::array<PageFactory, OptionPage::kCount> pageFactories() {
   return {
       [](const PageContext& c) { return std::make_unique<MainPage>(c); },
       background(247),  // Button Assign
-      background(0),    // Advanced
+      [](const PageContext& c) { return std::make_unique<AdvancedPage>(c); },
       [](const PageContext& c) { return std::make_unique<LightPage>(c); },
       [](const PageContext& c) { return std::make_unique<TrophyPage>(c); },
       [](const PageContext& c) { return std::make_unique<UpdatePage>(c); },

@@ -97,13 +97,17 @@ void AdvancedPageModel::sliderValue(int value, int id) {
 }
 
 void AdvancedPageModel::spinValue(int value, int id) {
+  // The fields echo what the page put into them; only a different number is
+  // the user's.
   settings::Profile& p = profile();
   if (id == kSensitivityXSpin) {
     value = std::clamp(value, -5, 5);
+    if (value == view_.spinX) return;
     view_.spinX = value;
     if (value + 6 != p.Sensitivity_X) p.Sensitivity_X = view_.axisX = value + 6;
   } else if (id == kAlignmentSpin) {
     value = std::clamp(value, -30, 30);
+    if (value == view_.alignmentSpin) return;
     view_.alignmentSpin = value;
     if (value + 30 != p.SAlignment) p.SAlignment = view_.alignment = value + 30;
   }
