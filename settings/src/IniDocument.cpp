@@ -144,11 +144,39 @@ std::size_t IniDocument::findKey(std::size_t header, std::size_t end, std::strin
   return npos;
 }
 
+std::size_t IniDocument::indexedKey(std::string_view section, std::string_view key) const {
+  const auto indexName = [](std::string_view s, std::string_view k) {
+    std::string name;
+    name.reserve(s.size() + 1 + k.size());
+    for (char c : s) name += lower(c);
+    name += '\n';
+    for (char c : k) name += lower(c);
+    return name;
+  };
+  if (!indexed_) {
+    // Only the first section of a name counts, and in it the first key of a name.
+    index_.clear();
+    std::unordered_map<std::string, bool> sections;
+    bool counted = false;
+    std::string_view current;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      const Line& line = lines_[i];
+      if (line.kind == Kind::Section) {
+        current = nameOf(line);
+        counted = sections.emplace(indexName(current, ""), true).second;
+      } else if (line.kind == Kind::Key && counted) {
+        index_.emplace(indexName(current, nameOf(line)), i);
+      }
+    }
+    indexed_ = true;
+  }
+  const auto found = index_.find(indexName(trimmed(section), trimmed(key)));
+  return found == index_.end() ? npos : found->second;
+}
+
 std::optional<std::string_view> IniDocument::value(std::string_view section,
                                                    std::string_view key) const {
-  const std::size_t header = findSection(section);
-  if (header == npos) return std::nullopt;
-  const std::size_t k = findKey(header, sectionEnd(header), key);
+  const std::size_t k = indexedKey(section, key);
   if (k == npos) return std::nullopt;
   return valueOf(lines_[k]);
 }
@@ -166,6 +194,16 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     text.append(key).append("=").append(value);
     return text;
   };
+  if (const std::size_t k = indexedKey(section, key); k != npos) {
+    // In place: no line moves, so the index stays right.
+    Line& line = lines_[k];
+    if (valueOf(line) == trimmed(value)) return false;
+    std::string text(nameOf(line));
+    text.append("=").append(value);
+    line = ownedLine(std::move(text), line.eol);
+    return true;
+  }
+  indexed_ = false;
   const std::size_t header = findSection(section);
   if (header == npos) {
     const bool onlyMark = lines_.size() == 1 && lineText(lines_[0]) == kByteOrderMark;
@@ -196,6 +234,8 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
 
 std::string IniDocument::releaseStorage() {
   lines_.clear();
+  index_.clear();
+  indexed_ = false;
   return std::move(text_);
 }
 

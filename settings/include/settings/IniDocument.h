@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The text of one INI file, parsed once and edited in place the way the
@@ -64,9 +65,16 @@ class IniDocument {
   std::size_t findKey(std::size_t header, std::size_t end, std::string_view key) const;
   bool isBlankLine(const Line& line) const;
   void terminateLastLine();
+  // The line of the key as value() finds it, or npos.
+  std::size_t indexedKey(std::string_view section, std::string_view key) const;
 
   std::string text_;
   std::vector<Line> lines_;
+  // Lower-cased "section\nkey" -> the line value() reads it from, built at
+  // the first lookup so that reading every key is not quadratic; dropped
+  // whenever lines move.
+  mutable std::unordered_map<std::string, std::size_t> index_;
+  mutable bool indexed_ = false;
 };
 
 }  // namespace settings
