@@ -150,7 +150,8 @@ platform::LRESULT MainDialog::handleMessage(platform::UINT msg, platform::WPARAM
     reject();
     return 0;
   }
-  if (msg == platform::WM_COMMAND && platform::LOWORD(wParam) == 6001) {
+  const bool openRequest = msg == platform::WM_COMMAND && platform::LOWORD(wParam) == 6001;
+  if (openRequest || (msg == platform::WM_ACTIVATE && wParam == platform::WA_ACTIVE)) {
     bringToFront();
     return 0;
   }

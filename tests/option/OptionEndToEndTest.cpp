@@ -242,9 +242,9 @@ TEST_F(OptionEndToEndTest, ProfileAndDpiLevelChosenByClicksReachTheMouseOnApply)
   EXPECT_EQ(saved->CurrentProfile, 1);
   EXPECT_EQ(saved->Profiles[1].Cpi_X, 3);
 
-  // The mouse's own profile button: the next Apply keeps that profile.
+  // The mouse's own "Profile Up" button: the next Apply keeps that profile.
   suite.sim("log --clear");
-  suite.sim("press 8");
+  suite.sim("press 22");
   ASSERT_TRUE(SuiteProcesses::waitFor([&] { return shared()->CurrentProfile == 2; }));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));  // 1255 on its way
   suite.sim("log --clear");
