@@ -294,7 +294,7 @@ bool MonitorWindow::apply(WPARAM wParam) {
   return sharedRead && reachedMouse;
 }
 
-bool MonitorWindow::reReadShared() { return s_.share.read(*image_); }
+bool MonitorWindow::reReadShared() { return s_.share.read(*image_, *image_); }
 
 void MonitorWindow::captureSensorImage() {
   std::optional<MouseDevice::SensorPixels> pixels;
@@ -394,7 +394,7 @@ void MonitorWindow::handOverRead(const settings::SettingsImage& read, std::uint6
 
 bool MonitorWindow::applyPending() {
   auto shared = std::make_unique<settings::SettingsImage>();
-  return s_.share.read(*shared) && settings::anyChangeFlag(*shared);
+  return s_.share.read(*shared, *image_) && settings::anyChangeFlag(*shared);
 }
 
 }  // namespace monitor

@@ -1,5 +1,7 @@
 #include "monitor/SharedImageShare.h"
 
+#include <cstring>
+
 #include "settings/SharedImage.h"
 
 namespace monitor {
@@ -20,8 +22,14 @@ bool SharedImageShare::write(const settings::SettingsImage& image) {
   return memory_ && mutex_ && settings::writeSharedImage(*memory_, *mutex_, image);
 }
 
-bool SharedImageShare::read(settings::SettingsImage& image) {
-  return memory_ && mutex_ && settings::readSharedImage(*memory_, *mutex_, image);
+bool SharedImageShare::read(settings::SettingsImage& into, const settings::SettingsImage& own) {
+  if (!memory_ || !mutex_) return false;
+  const auto republishOwn = [&own](settings::SettingsImage& record) {
+    if (&record != &own) std::memcpy(&record, &own, sizeof record);
+    return true;
+  };
+  return settings::readSharedImageChecked(*memory_, *mutex_, into, republishOwn) ==
+         settings::SharedRead::Copied;
 }
 
 void SharedImageShare::close() {

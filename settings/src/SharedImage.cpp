@@ -7,13 +7,26 @@
 
 namespace settings {
 
+SharedRead readSharedImageChecked(platform::SharedMemory& memory, platform::NamedMutex& mutex,
+                                  SettingsImage& image, const WholeRecord& wholeRecord) {
+  if (memory.data() == nullptr || memory.size() != kImageSize) return SharedRead::Failed;
+  const platform::NamedMutex::Wait wait = mutex.lock();
+  if (wait == platform::NamedMutex::Wait::AbandonedAcquired) {
+    // Only this reader learns of the dead holder: the mutex is whole again
+    // for the next one, so the record must be mended before letting go.
+    if (wholeRecord && wholeRecord(image)) std::memcpy(memory.data(), &image, kImageSize);
+    mutex.unlock();
+    return SharedRead::Torn;
+  }
+  if (wait != platform::NamedMutex::Wait::Acquired) return SharedRead::Failed;
+  std::memcpy(&image, memory.data(), kImageSize);
+  mutex.unlock();
+  return SharedRead::Copied;
+}
+
 bool readSharedImage(platform::SharedMemory& memory, platform::NamedMutex& mutex,
                      SettingsImage& image) {
-  if (memory.data() == nullptr || memory.size() != kImageSize) return false;
-  platform::NamedMutexLock lock(mutex);
-  if (!lock.ok()) return false;
-  std::memcpy(&image, memory.data(), kImageSize);
-  return true;
+  return readSharedImageChecked(memory, mutex, image, nullptr) == SharedRead::Copied;
 }
 
 bool writeSharedImage(platform::SharedMemory& memory, platform::NamedMutex& mutex,

@@ -3,7 +3,10 @@
 #include <cstring>
 #include <memory>
 
+#include "TestFolder.h"
+#include "TornSharedImage.h"
 #include "apply/ApplySession.h"
+#include "settings/SettingsFiles.h"
 
 namespace apply {
 namespace {
@@ -80,6 +83,44 @@ TEST_F(ChangeFlagsTest, AFlagLeftOverFromAnEarlierSaveIsCleared) {
   working->CurrentProfileChanged = 1;
   compute();
   EXPECT_EQ(flagsSet(), 0);
+}
+
+TEST(ApplySessionOpen, ARecordTornByADeadWriterGivesWayToTheSettingsFiles) {
+  monitor::testing::TestFolder folder;
+  const settings::SettingsFiles files(folder.folder());
+  auto saved = std::make_unique<settings::SettingsImage>();
+  files.LoadAll(*saved);
+  saved->Profiles[1].Cpi_X = 3;
+  ASSERT_TRUE(files.SaveAll(*saved));
+
+  // The Monitor's objects, holding an image that differs from the files.
+  auto mutex = platform::NamedMutex::create(settings::kImageMutexName);
+  auto memory = platform::SharedMemory::create(settings::kSharedImageName, settings::kImageSize);
+  ASSERT_TRUE(mutex && memory);
+  auto published = std::make_unique<settings::SettingsImage>(*saved);
+  published->Profiles[1].Cpi_X = 5;
+  ASSERT_TRUE(settings::writeSharedImage(*memory, *mutex, *published));
+
+  ASSERT_TRUE(monitor::testing::tearSharedImage(0xEE));
+  {
+    ApplySession session(folder.folder());
+    session.open();
+    EXPECT_EQ(session.baseline().Profiles[1].Cpi_X, 3) << "the torn record was trusted";
+    EXPECT_EQ(session.working().Profiles[1].Cpi_X, 3);
+  }
+
+  // The files' image took the torn record's place, without change flags, so
+  // neither the next editor nor the Monitor reads the torn one.
+  auto shared = std::make_unique<settings::SettingsImage>();
+  ASSERT_TRUE(settings::readSharedImage(*memory, *mutex, *shared));
+  EXPECT_EQ(shared->Profiles[1].Cpi_X, 3);
+  EXPECT_FALSE(settings::anyChangeFlag(*shared));
+
+  // A whole record is trusted again.
+  ASSERT_TRUE(settings::writeSharedImage(*memory, *mutex, *published));
+  ApplySession next(folder.folder());
+  next.open();
+  EXPECT_EQ(next.baseline().Profiles[1].Cpi_X, 5);
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ class FakeShare : public ImageShare {
     ++writes;
     return true;
   }
-  bool read(settings::SettingsImage& image) override {
+  bool read(settings::SettingsImage& image, const settings::SettingsImage&) override {
     if (createResult != Created::Ok || failReads) return false;
     std::memcpy(&image, &shared, sizeof image);
     if (onRead) onRead();

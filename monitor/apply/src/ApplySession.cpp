@@ -41,10 +41,22 @@ void ApplySession::open() {
   mutex_ = platform::NamedMutex::open(settings::kImageMutexName);
   memory_ = platform::SharedMemory::open(settings::kSharedImageName, settings::kImageSize);
   bool fromShared = false;
-  if (memory_) fromShared = readShared(*baseline_);
+  bool loaded = false;
+  if (memory_ && mutex_) {
+    // A record torn by a writer that died is not trusted: the settings files
+    // stand in for it, and take its place so the next reader finds it whole.
+    const auto fromFiles = [this, &loaded](settings::SettingsImage& record) {
+      files_.LoadAll(record);
+      settings::clearChangeFlags(record);
+      loaded = true;
+      return true;
+    };
+    fromShared = settings::readSharedImageChecked(*memory_, *mutex_, *baseline_, fromFiles) ==
+                 settings::SharedRead::Copied;
+  }
   if (fromShared)
     settings::clearChangeFlags(*baseline_);
-  else
+  else if (!loaded)
     files_.LoadAll(*baseline_);
   std::memcpy(working_.get(), baseline_.get(), sizeof(settings::SettingsImage));
   // The desktop's mouse values are the truth for the active profile.

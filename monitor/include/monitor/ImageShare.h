@@ -14,7 +14,10 @@ class ImageShare {
   // them. NoMemory: the Monitor runs on without shared memory.
   virtual Created create() = 0;
   virtual bool write(const settings::SettingsImage& image) = 0;
-  virtual bool read(settings::SettingsImage& image) = 0;
+  // Shared image -> into. A record whose writer died in the middle of a copy
+  // is not taken: own is published in its place (and copied to into) and
+  // false returned.
+  virtual bool read(settings::SettingsImage& into, const settings::SettingsImage& own) = 0;
   virtual void close() = 0;
 };
 

@@ -14,7 +14,7 @@ class SharedImageShare : public ImageShare {
  public:
   Created create() override;
   bool write(const settings::SettingsImage& image) override;
-  bool read(settings::SettingsImage& image) override;
+  bool read(settings::SettingsImage& into, const settings::SettingsImage& own) override;
   void close() override;
 
  private:

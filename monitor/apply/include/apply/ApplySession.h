@@ -54,7 +54,9 @@ class ApplySession {
 
   // Opens (never creates) the Monitor's mutex and shared memory and fills
   // the baseline from the shared image, or from the settings files when
-  // there is no shared memory; the working image starts as its copy.
+  // there is no shared memory or its record was torn by a writer that died
+  // (the files' image then replaces it); the working image starts as its
+  // copy.
   void open();
   bool sharedMemory() const { return memory_ != nullptr; }
 
