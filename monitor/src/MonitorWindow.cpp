@@ -387,6 +387,10 @@ void MonitorWindow::handOverRead(const settings::SettingsImage& read, std::uint6
   } else if (completed && !applyPending()) {
     *image_ = read;
     s_.files.saveAll(*image_);
+    // Where the mouse is goes to config.ini too: the next start, and a
+    // reader that cannot open the shared image, see the profile just read.
+    if (image_->CurrentProfile >= 0 && image_->CurrentProfile < settings::kProfileCount)
+      s_.files.saveCurrentProfile(image_->CurrentProfile);
     publish();
     postToConfiguration(msg::kMouseRead);
   }

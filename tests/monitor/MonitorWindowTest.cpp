@@ -107,6 +107,7 @@ TEST_F(MonitorWindowTest, ReadEverythingSavesPublishesAndTellsTheEditor) {
   EXPECT_EQ(files.saveAllCount, 1);
   EXPECT_EQ(files.savedFirmware, 106);
   EXPECT_EQ(share.shared.CurrentProfile, 3);
+  EXPECT_EQ(files.savedProfile, 3);
   EXPECT_EQ(window.postedCount(kOption, msg::kMouseRead), 1);
   EXPECT_EQ(mouse.calls.back(), "hostActive 1");
   EXPECT_FALSE(monitor->workerBusy());
