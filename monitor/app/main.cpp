@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 
 #include "QtTrayIcon.h"
@@ -16,6 +17,7 @@
 #include "monitor/PlatformChorusLink.h"
 #include "monitor/PlatformWindowPort.h"
 #include "monitor/PortkitMouse.h"
+#include "monitor/ScrollBackend.h"
 #include "monitor/SettingsMonitorFiles.h"
 #include "monitor/SharedImageShare.h"
 #include "mpris/QtMprisBus.h"
@@ -27,6 +29,8 @@
 #include "platform/Window.h"
 #include "platform/X11ForegroundProgram.h"
 #include "settings/SettingsFiles.h"
+#include "uinput/SystemUinputFile.h"
+#include "uinput/UinputScrollInput.h"
 #include "xscroll/X11ScrollInput.h"
 
 namespace {
@@ -53,6 +57,32 @@ void catchTerminateSignals() {
 void chooseQtPlatform() {
   const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
   if (!display && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+bool environmentSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// X programs through XTest on an X desktop; on a Wayland desktop a uinput
+// virtual pointer, made now so the compositor has adopted it by the first tilt.
+monitor::ScrollInput* chooseScrollInput(xscroll::X11ScrollInput& x11,
+                                        uinput::UinputScrollInput& virtualPointer) {
+  const bool xDisplay = environmentSet("DISPLAY");
+  const bool wayland = environmentSet("WAYLAND_DISPLAY");
+  const bool uinputWritable = access("/dev/uinput", W_OK) == 0;
+  switch (monitor::chooseScrollBackend(xDisplay, wayland, uinputWritable)) {
+    case monitor::ScrollBackend::X11:
+      return &x11;
+    case monitor::ScrollBackend::Uinput:
+      virtualPointer.available();
+      return &virtualPointer;
+    case monitor::ScrollBackend::Off:
+      break;
+  }
+  std::fprintf(stderr, "VeskORBOpticalMonitor: %s\n",
+               monitor::scrollOffReason(xDisplay, wayland, uinputWritable));
+  return nullptr;
 }
 
 }  // namespace
@@ -95,10 +125,13 @@ int main(int argc, char** argv) {
   monitor::QtTrayIcon tray;
   monitor::PlatformChorusLink chorus(folder);
   mpris::QtMprisBus media;
-  xscroll::X11ScrollInput scroll;
+  xscroll::X11ScrollInput x11Scroll;
+  uinput::SystemUinputFile uinputFile;
+  uinput::UinputScrollInput uinputScroll(uinputFile, std::cerr);
+  monitor::ScrollInput* scroll = chooseScrollInput(x11Scroll, uinputScroll);
 
   monitor::MonitorWindow monitorWindow({window, files, mouse, share, *sound, shell, desktop,
-                                        foreground, nullptr, &tray, &chorus, &media, &scroll},
+                                        foreground, nullptr, &tray, &chorus, &media, scroll},
                                        openConfiguration);
   const platform::HWND hwnd = platform::CreateWindow(
       monitor::kMonitorTitle,
