@@ -43,11 +43,13 @@ namespace {
 
 QString outDir;
 int written = 0;
+int notWritten = 0;
 
 void save(const QImage& image, const QString& name) {
   const QString path = outDir + QLatin1Char('/') + name;
   if (!image.save(path)) {
     std::fprintf(stderr, "vesk-skin-gallery: cannot write %s\n", qPrintable(path));
+    ++notWritten;
     return;
   }
   ++written;
@@ -377,7 +379,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   outDir = QString::fromLocal8Bit(argv[1]);
-  QDir().mkpath(outDir);
+  if (!QDir().mkpath(outDir)) {
+    std::fprintf(stderr, "vesk-skin-gallery: cannot create %s\n", qPrintable(outDir));
+    return 1;
+  }
   const PageSheets sheets = PageSheets::fromResources(res::kMainFace, res::kMainHover,
                                                       res::kMainPressed, res::kMainDisabled);
   if (sheets.normal().isNull()) {
@@ -401,6 +406,10 @@ int main(int argc, char** argv) {
   renderMenu();
   renderAnimationFrames();
   std::printf("vesk-skin-gallery: %d pictures in %s\n", written, qPrintable(outDir));
+  if (notWritten > 0) {
+    std::fprintf(stderr, "vesk-skin-gallery: %d pictures not written\n", notWritten);
+    return 1;
+  }
   return 0;
 }
 
