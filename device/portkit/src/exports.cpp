@@ -2,6 +2,7 @@
 // portkit.ini beside the library ([Device] VID, PID in hexadecimal).
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "device/portkit.h"
@@ -21,11 +22,20 @@ std::string libraryFolder() {
   return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
+// VESK_HIDRAW_SYSFS_ROOT points the library at another sysfs tree (its nodes
+// in <root>/dev), so that tests see a known set of devices rather than the
+// machine's. Read once, when a program first calls the library.
+std::unique_ptr<HidrawEnumerator> makeEnumerator() {
+  const char* root = std::getenv("VESK_HIDRAW_SYSFS_ROOT");
+  if (root && *root) return std::make_unique<SysfsEnumerator>(root, std::string(root) + "/dev");
+  return makeUdevEnumerator();
+}
+
 }  // namespace
 
 Backend& backend() {
   static HidrawPortkit instance(
-      readDeviceIds(libraryFolder() + "portkit.ini"), makeUdevEnumerator(), makeLinuxHidIo(),
+      readDeviceIds(libraryFolder() + "portkit.ini"), makeEnumerator(), makeLinuxHidIo(),
       [] { return makeUdevHotplugMonitor(); }, postToProgram);
   return instance;
 }
