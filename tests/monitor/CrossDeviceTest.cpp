@@ -131,8 +131,8 @@ class CrossDeviceTest : public ::testing::Test {
   FakeShare share;
   FakeSound sound;
   FakeShell shell;
-  FakeDesktop desktop;
-  FakeForeground foreground;
+  platform::FakeDesktopMouse desktop;
+  platform::FakeForegroundProgram foreground;
   FakeWorker worker;
   FakeChorusLink link;
   std::unique_ptr<MonitorWindow> monitor;

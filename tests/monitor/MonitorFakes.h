@@ -19,8 +19,8 @@
 #include "monitor/SoundTable.h"
 #include "monitor/WindowPort.h"
 #include "monitor/WorkerThread.h"
-#include "platform/DesktopMouse.h"
-#include "platform/ForegroundProgram.h"
+#include "platform/FakeDesktopMouse.h"
+#include "platform/FakeForegroundProgram.h"
 #include "platform/Shell.h"
 #include "platform/SoundOutput.h"
 #include "settings/SettingsFiles.h"
@@ -119,23 +119,6 @@ class FakeShell : public platform::Shell {
   };
   std::vector<Call> opened;
   bool result = true;
-};
-
-class FakeDesktop : public platform::DesktopMouse {
- public:
-  bool setDoubleClickTime(int ms) override { return (doubleClick = ms), true; }
-  bool setAcceleration(int, int, int) override { return true; }
-  bool setPointerSpeed(int speed) override { return (pointerSpeed = speed), true; }
-  bool setWheelScrollLines(int lines) override { return (wheelLines = lines), true; }
-  bool setWheelScrollChars(int) override { return true; }
-  bool setMouseTrails(int) override { return true; }
-  int doubleClick = 0, pointerSpeed = 0, wheelLines = 0;
-};
-
-class FakeForeground : public platform::ForegroundProgram {
- public:
-  std::optional<std::string> executablePath() override { return program; }
-  std::optional<std::string> program;
 };
 
 class FakeShare : public ImageShare {

@@ -53,8 +53,8 @@ class MonitorWindowTest : public ::testing::Test {
   FakeShare share;
   FakeSound sound;
   FakeShell shell;
-  FakeDesktop desktop;
-  FakeForeground foreground;
+  platform::FakeDesktopMouse desktop;
+  platform::FakeForegroundProgram foreground;
   FakeWorker worker;
   std::unique_ptr<MonitorWindow> monitor;
   platform::LRESULT createResult = 0;
@@ -71,7 +71,7 @@ TEST_F(MonitorWindowTest, StartsConnectedAndReadsTheMouseShortlyAfter) {
   EXPECT_TRUE(files.deviceInfoWritten);
   EXPECT_EQ(monitor->image().QuickHelpLan, 4);
   EXPECT_EQ(share.shared.QuickHelpLan, 4);
-  EXPECT_EQ(desktop.doubleClick, 480);
+  EXPECT_EQ(desktop.values.doubleClickTime, 480);
   EXPECT_TRUE(window.timerRunning(timer::kProfileSwitch));
   EXPECT_TRUE(worker.commands.empty());
   advance(200);
@@ -293,7 +293,7 @@ TEST_F(MonitorWindowTest, ApplyTakesTheSharedImageAndWritesOnlyWhenConnected) {
   share.shared.ProfileChanged[0] = 1;
   EXPECT_EQ(monitor->handle(msg::kApply, 0, 0), 1);
   EXPECT_EQ(monitor->image().Profiles[0].DbleClickSpeed, 700);
-  EXPECT_EQ(desktop.doubleClick, 700);
+  EXPECT_EQ(desktop.values.doubleClickTime, 700);
   EXPECT_EQ(mouse.lastWrittenFlags, 1);
   // The flags are spent: the shared image shows what was applied, without them.
   EXPECT_EQ(share.shared.ProfileChanged[0], 0);
@@ -341,13 +341,13 @@ TEST_F(MonitorWindowTest, AReadNeverPublishesOverAnApplyOnItsWay) {
 TEST_F(MonitorWindowTest, AnUnknownForegroundProgramSwitchesNothing) {
   start();
   monitor->image().WindowsProfile = 3;
-  foreground.program.reset();
+  foreground.path.reset();
   advance(6000);
   EXPECT_EQ(monitor->image().CurrentProfile, 0);
   EXPECT_TRUE(worker.commands.empty() ||
               worker.commands.back().first != WorkerCommand::WriteCurrentProfile);
   // A known program without a link goes back to the Windows profile.
-  foreground.program = "/usr/bin/editor";
+  foreground.path = "/usr/bin/editor";
   advance(2000);
   EXPECT_EQ(monitor->image().CurrentProfile, 3);
 }
@@ -462,7 +462,7 @@ TEST_F(MonitorWindowTest, ForegroundProgramSwitchesProfileEveryTwoSeconds) {
   window.windows[kOptionTitle] = kOption;
   start();
   settings::setFieldText(profile(2).GameFile1, "C:\\Games\\racer.exe");
-  foreground.program = "/opt/racer/racer.exe";
+  foreground.path = "/opt/racer/racer.exe";
   advance(1999);
   EXPECT_EQ(monitor->image().CurrentProfile, 0);
   worker.commands.clear();
@@ -543,8 +543,8 @@ TEST(MonitorShutdownTest, ClosingDuringTheReadEndsTheWorkerPromptly) {
   FakeShare share;
   FakeSound sound;
   FakeShell shell;
-  FakeDesktop desktop;
-  FakeForeground foreground;
+  platform::FakeDesktopMouse desktop;
+  platform::FakeForegroundProgram foreground;
   MonitorWindow monitor({window, files, mouse, share, sound, shell, desktop, foreground}, false);
   ASSERT_EQ(monitor.handle(platform::WM_CREATE, 0, 0), 0);
   window.advance(200, [&](std::uintptr_t id) { monitor.handle(platform::WM_TIMER, id, 0); });
