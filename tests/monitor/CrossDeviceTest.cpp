@@ -295,16 +295,16 @@ TEST_F(CrossDeviceTest, PlainStatusAsksTheMonitorItself) {
   std::ofstream(program).put('x');
   window.windows.erase(kOptionTitle);
   status(msg::kCrossDeviceStatus, 8, 0);
-  ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_EQ(shell.opened[0].path, program);
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].target, program);
   status(kChorus, 8, 0);  // not a row of the host's message
-  EXPECT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.calls.size(), 1u);
 
   // A Configuration program already running comes to the front instead.
   window.windows[kOptionTitle] = kOption;
   status(msg::kCrossDeviceStatus, 8, 0);
   monitor->handle(platform::WM_COMMAND, msg::kCommandOpenOption, 0);
-  EXPECT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(window.postedCount(kOption, platform::WM_ACTIVATE), 2);
 
   status(kChorus, 6, static_cast<platform::LPARAM>(kHost));

@@ -64,22 +64,22 @@ TEST_F(MediaPlayersTest, ReleasedButtonsAndOtherCodesDoNothing) {
   press(35, 7);
   press(35, -1);
   EXPECT_TRUE(bus.calls.empty());
-  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_TRUE(shell.calls.empty());
 }
 
 TEST_F(MediaPlayersTest, APlayerThatIsNotRunningIsNotStartedByACommand) {
   bus.running = {"org.mpris.MediaPlayer2.vlcx"};  // a different player
   press(35, 2);
   EXPECT_TRUE(bus.calls.empty());
-  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_TRUE(shell.calls.empty());
   // Opening starts it, or raises it once it runs.
   press(32, 2);
-  ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_EQ(shell.opened[0].path, "vlc");
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].target, "vlc");
   bus.running.push_back(kVlc);
   press(32, 2);
   EXPECT_EQ(bus.calls, std::vector<std::string>{kVlc + " Raise"});
-  EXPECT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.calls.size(), 1u);
 }
 
 TEST_F(MediaPlayersTest, AudaciousAlternatesPlayAndPause) {
@@ -107,8 +107,8 @@ TEST_F(MediaPlayersTest, SystemCommandsGoToThePlayingThenTheLastActivePlayer) {
   press(35, 0);
   press(32, 0);
   EXPECT_EQ(bus.calls.size(), 4u);
-  ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_EQ(shell.opened[0].path, "rhythmbox");
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].target, "rhythmbox");
 }
 
 TEST(MediaPlayersWithoutBus, OnlyOpeningStartsAPlayer) {
@@ -118,8 +118,8 @@ TEST(MediaPlayersWithoutBus, OnlyOpeningStartsAPlayer) {
   profile.MediaOption = 3;
   players.onMediaFunction(35, 0, profile);
   players.onMediaFunction(32, 0, profile);
-  ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_EQ(shell.opened[0].path, "audacious");
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].target, "audacious");
 }
 
 }  // namespace

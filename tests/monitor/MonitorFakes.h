@@ -21,7 +21,7 @@
 #include "monitor/WorkerThread.h"
 #include "platform/FakeDesktopMouse.h"
 #include "platform/FakeForegroundProgram.h"
-#include "platform/Shell.h"
+#include "platform/FakeShell.h"
 #include "platform/SoundOutput.h"
 #include "settings/SettingsFiles.h"
 
@@ -104,22 +104,7 @@ class FakeSound : public platform::SoundOutput {
   int stops = 0;
 };
 
-class FakeShell : public platform::Shell {
- public:
-  bool open(std::string_view path, std::string_view parameters = {}) override {
-    opened.push_back({std::string(path), std::string(parameters)});
-    return result;
-  }
-  bool start(std::string_view program, const std::vector<std::string>&) override {
-    opened.push_back({std::string(program), {}});
-    return result;
-  }
-  struct Call {
-    std::string path, parameters;
-  };
-  std::vector<Call> opened;
-  bool result = true;
-};
+using FakeShell = platform::FakeShell;
 
 class FakeShare : public ImageShare {
  public:

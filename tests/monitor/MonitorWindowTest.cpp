@@ -266,10 +266,10 @@ TEST_F(MonitorWindowTest, ButtonsStartProgramsAndAskForWorkerCommands) {
   slot.FunctionCode = 15;
   settings::setFieldText(slot.ProgramPath, "/usr/bin/true");
   event(0x6000, 7);
-  ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_EQ(shell.opened[0].path, "/usr/bin/true");
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].target, "/usr/bin/true");
   event(0x6000, 8);  // not an open-program slot
-  EXPECT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.calls.size(), 1u);
 
   event(0xFE00, 45);
   event(0xFD00, 1);
@@ -441,10 +441,10 @@ TEST_F(MonitorWindowTest, FirmwareMismatchStartsTheUpdaterAndCloses) {
   std::filesystem::create_directories(folder.path() / "FWUpdate");
   std::ofstream(folder.path() / "FWUpdate" / "VeskORBOptical Firmware Upgrade") << "";
   start(true);
-  ASSERT_EQ(shell.opened.size(), 1u);
-  EXPECT_NE(shell.opened[0].path.find("FWUpdate/VeskORBOptical Firmware Upgrade"),
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_NE(shell.calls[0].target.find("FWUpdate/VeskORBOptical Firmware Upgrade"),
             std::string::npos);
-  EXPECT_EQ(shell.opened[0].parameters, "1");
+  EXPECT_EQ(shell.calls[0].arguments, std::vector<std::string>{"1"});
   EXPECT_FALSE(monitor->connected());
   EXPECT_EQ(window.postedCount(FakeWindowPort::kSelf, platform::WM_CLOSE), 1);
   EXPECT_EQ(files.device, 0);
@@ -453,7 +453,7 @@ TEST_F(MonitorWindowTest, FirmwareMismatchStartsTheUpdaterAndCloses) {
 TEST_F(MonitorWindowTest, WithoutAnUpdaterTheMonitorKeepsTheMouse) {
   files.packaged = 0xFFFFFFFFu;  // FWUpdate/config.ini missing
   start();
-  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_TRUE(shell.calls.empty());
   EXPECT_TRUE(monitor->connected());
   EXPECT_EQ(window.postedCount(FakeWindowPort::kSelf, platform::WM_CLOSE), 0);
 }

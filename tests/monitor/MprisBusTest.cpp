@@ -132,7 +132,7 @@ TEST(MprisBusTest, MediaButtonsDriveAPlayerOnThePrivateSessionBus) {
   // Rhythmbox is not running: nothing is sent, nothing started.
   profile.MediaOption = 1;
   players.onMediaFunction(35, 0, profile);
-  EXPECT_TRUE(shell.opened.empty());
+  EXPECT_TRUE(shell.calls.empty());
   ::close(calls[0]);
 }
 
