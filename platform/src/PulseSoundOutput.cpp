@@ -71,6 +71,18 @@ bool PulseSoundOutput::serverLikelyPresent() {
          isSocket("/var/run/pulse/native");
 }
 
+bool PulseSoundOutput::clientLibraryPresent() { return pulseSimple().loaded(); }
+
+int PulseSoundOutput::connectionAttempts() {
+  std::lock_guard lock(mutex_);
+  return connectionAttempts_;
+}
+
+bool PulseSoundOutput::waitUntilIdle(std::chrono::milliseconds limit) {
+  std::unique_lock lock(mutex_);
+  return idle_.wait_for(lock, limit, [this] { return !hasPending_ && !busy_; });
+}
+
 void PulseSoundOutput::play(std::string_view, std::span<const std::byte> wave) {
   const auto parsed = WaveFile::parse(wave);
   std::lock_guard lock(mutex_);
@@ -110,10 +122,13 @@ void PulseSoundOutput::run() {
     Request request;
     {
       std::unique_lock lock(mutex_);
+      busy_ = false;  // the previous request, if any, is dealt with
+      idle_.notify_all();
       wake_.wait(lock, [this] { return quit_ || hasPending_; });
       if (quit_) break;
       request = std::move(pending_);
       hasPending_ = false;
+      busy_ = true;
     }
     if (stream) api.flush(stream, nullptr);  // the previous sound stops here
     if (request.samples.empty() || !api.loaded()) continue;
@@ -127,6 +142,10 @@ void PulseSoundOutput::run() {
     if (!stream) {
       const auto now = std::chrono::steady_clock::now();
       if (now < nextAttempt || !serverLikelyPresent()) continue;
+      {
+        std::lock_guard lock(mutex_);
+        ++connectionAttempts_;
+      }
       int error = 0;
       stream = api.newStream(nullptr, "Vesk", PA_STREAM_PLAYBACK, nullptr, "feedback", &spec,
                              nullptr, nullptr, &error);

@@ -125,8 +125,11 @@ TEST_F(AdvancedPageModelTest, ControlsWriteTheShownProfileOnly) {
   EXPECT_EQ(p().SAlignmentFlag, 1);
   model.sliderValue(3, Model::kVolumeSlider);
   EXPECT_EQ(p().SoundVolume, 3);
-  for (int i = 0; i < settings::kProfileCount; ++i)
-    if (i != 2) EXPECT_EQ(image->Profiles[i].PollingRate, 0) << i;
+  for (int i = 0; i < settings::kProfileCount; ++i) {
+    if (i != 2) {
+      EXPECT_EQ(image->Profiles[i].PollingRate, 0) << i;
+    }
+  }
 }
 
 TEST_F(AdvancedPageModelTest, SlidersAndSpinsFollowEachOther) {

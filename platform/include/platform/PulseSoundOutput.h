@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -28,6 +29,13 @@ class PulseSoundOutput : public SoundOutput {
 
   // True when a sound server socket can be seen (without connecting).
   static bool serverLikelyPresent();
+  // True when the client library could be loaded.
+  static bool clientLibraryPresent();
+
+  // How often a connection to the server was tried, and a wait until every
+  // sound handed over has been dealt with: what a missing server costs.
+  int connectionAttempts();
+  bool waitUntilIdle(std::chrono::milliseconds limit);
 
  private:
   struct Request {
@@ -41,6 +49,9 @@ class PulseSoundOutput : public SoundOutput {
 
   std::mutex mutex_;
   std::condition_variable wake_;
+  std::condition_variable idle_;
+  bool busy_ = false;
+  int connectionAttempts_ = 0;
   Request pending_;
   bool hasPending_ = false;
   bool quit_ = false;
