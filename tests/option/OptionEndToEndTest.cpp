@@ -242,24 +242,6 @@ TEST_F(OptionEndToEndTest, ProfileAndDpiLevelChosenByClicksReachTheMouseOnApply)
   EXPECT_EQ(saved->CurrentProfile, 1);
   EXPECT_EQ(saved->Profiles[1].Cpi_X, 3);
 
-  // The mouse's own "Profile Up" button: the next Apply keeps that profile.
-  suite.sim("log --clear");
-  suite.sim("press 22");
-  ASSERT_TRUE(SuiteProcesses::waitFor([&] { return shared()->CurrentProfile == 2; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));  // 1255 on its way
-  suite.sim("log --clear");
-  const auto inode = [&] {
-    struct stat st {};
-    return ::stat((suite.folder() / "config.ini").c_str(), &st) == 0 ? st.st_ino : 0;
-  };
-  const auto before = inode();
-  clickApply();
-  // Every save replaces config.ini with a new file.
-  ASSERT_TRUE(SuiteProcesses::waitFor([&] { return inode() != before; }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  EXPECT_EQ(files()->CurrentProfile, 2);
-  EXPECT_FALSE(contains(suite.reportLog(), "SET 05"));
-  EXPECT_EQ(shared()->CurrentProfile, 2);
   EXPECT_TRUE(suite.alive(option));
 }
 
