@@ -18,33 +18,16 @@
 #include "skin/SkinContext.h"
 #include "skin/SpinEdit.h"
 
+#include "WidgetTestSession.h"
+
 namespace option {
 namespace {
 
-void ensureApp() {
-  static int argc = 1;
-  static char name[] = "option_widget_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);  // lives for the whole run
-  (void)app;
-}
-
-void drain() {
-  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-}
+using testing::drain;
 
 class OptionWidgetTest : public ::testing::Test {
  protected:
   OptionWidgetTest() {
-    ensureApp();
-    char pattern[] = "/tmp/vesk-option-gui-XXXXXX";
-    root_ = ::mkdtemp(pattern);
-    ::setenv("XDG_RUNTIME_DIR", (root_ + "/run").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (root_ + "/config").c_str(), 1);
-    std::filesystem::create_directories(root_ + "/run");
-    std::filesystem::permissions(root_ + "/run", std::filesystem::perms::owner_all);
-    folder_ = root_ + "/suite/";
-    std::filesystem::create_directories(folder_ + "help");
     std::ofstream(folder_ + "help/English_help.ini")
         << "[Strings]\r\n1003=Main settings\r\n1028=How fast the pointer moves\r\n";
     std::ofstream(folder_ + "help/German_help.ini") << "[Strings]\r\n1003=Haupteinstellungen\r\n";
@@ -54,10 +37,7 @@ class OptionWidgetTest : public ::testing::Test {
     dialog_->show();
     drain();
   }
-  ~OptionWidgetTest() override {
-    dialog_.reset();
-    std::filesystem::remove_all(root_);
-  }
+  ~OptionWidgetTest() override { dialog_.reset(); }
   MainPage& mainPage() { return *dynamic_cast<MainPage*>(dialog_->page(OptionPage::Main)); }
   settings::SettingsImage& image() { return dialog_->model().working(); }
   static void click(QWidget* w, QPoint at = {}) {
@@ -65,7 +45,8 @@ class OptionWidgetTest : public ::testing::Test {
     drain();
   }
 
-  std::string root_, folder_;
+  testing::WidgetTestSession session_;
+  const std::string& folder_ = session_.folder;
   platform::FakeDesktopMouse desktop_;
   std::unique_ptr<MainDialog> dialog_;
 };

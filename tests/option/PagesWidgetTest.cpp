@@ -22,33 +22,16 @@
 #include "skin/SkinContext.h"
 #include "skin/TrophyPageLayout.h"
 
+#include "WidgetTestSession.h"
+
 namespace option {
 namespace {
 
-void ensureApp() {
-  static int argc = 1;
-  static char name[] = "option_pages_widget_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);  // lives for the whole run
-  (void)app;
-}
-
-void drain() {
-  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-}
+using testing::drain;
 
 class PagesWidgetTest : public ::testing::Test {
  protected:
   PagesWidgetTest() {
-    ensureApp();
-    char pattern[] = "/tmp/vesk-pages-gui-XXXXXX";
-    root_ = ::mkdtemp(pattern);
-    ::setenv("XDG_RUNTIME_DIR", (root_ + "/run").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", (root_ + "/config").c_str(), 1);
-    std::filesystem::create_directories(root_ + "/run");
-    std::filesystem::permissions(root_ + "/run", std::filesystem::perms::owner_all);
-    folder_ = root_ + "/suite/";
-    std::filesystem::create_directories(folder_ + "help");
     std::ofstream(folder_ + "help/English_help.ini")
         << "[Strings]\r\n1091=Switcher: change profiles often\r\n";
     skin::SkinContext& context = skin::SkinContext::instance();
@@ -62,7 +45,6 @@ class PagesWidgetTest : public ::testing::Test {
   ~PagesWidgetTest() override {
     dialog_.reset();
     skin::SkinContext::instance().setShellOpener({});
-    std::filesystem::remove_all(root_);
   }
   template <class Page>
   Page& page(int kind) {
@@ -83,7 +65,8 @@ class PagesWidgetTest : public ::testing::Test {
     drain();
   }
 
-  std::string root_, folder_;
+  testing::WidgetTestSession session_;
+  const std::string& folder_ = session_.folder;
   platform::FakeDesktopMouse desktop_;
   std::unique_ptr<MainDialog> dialog_;
   QStringList opened_;
