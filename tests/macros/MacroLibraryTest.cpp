@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "../settings/TestFolder.h"
 #include "macros/MacroLibrary.h"
 #include "settings/FunctionCodes.h"
@@ -182,6 +185,95 @@ TEST_F(MacroLibraryTest, AFailedSaveKeepsTheChangesForTheNextSave) {
   ASSERT_EQ(library.addSet("Office"), MacroEdit::kDone);
   EXPECT_FALSE(library.save(path()));
   EXPECT_EQ(library.set(0)->changeState, macros::kAdded);
+}
+
+TEST_F(MacroLibraryTest, TwoSaversKeepEachOthersSetsAndDeletions) {
+  writePreset("[SetMacro]\r\nnumber=2\r\n0=Office\r\n1=Old\r\n[Office]\r\nnumber=1\r\n0=" +
+              kCopyMacro + "\r\n[Old]\r\nnumber=1\r\n0=" + kJumpMacro + "\r\n");
+  MacroLibrary first, second;
+  ASSERT_TRUE(first.load(path()));
+  ASSERT_TRUE(second.load(path()));
+
+  ASSERT_EQ(first.addSet("Alpha"), MacroEdit::kDone);
+  ASSERT_EQ(first.addMacro(2, "A1"), MacroEdit::kDone);
+  ASSERT_EQ(first.removeSet(1), MacroEdit::kDone);  // "Old"
+  ASSERT_TRUE(first.save(path()));
+
+  ASSERT_EQ(second.addSet("Beta"), MacroEdit::kDone);
+  ASSERT_EQ(second.addMacro(0, "Paste"), MacroEdit::kDone);  // into "Office"
+  ASSERT_TRUE(second.save(path()));
+  // The second saver took the first one's set in, with its macro, and let
+  // "Old" go, which it had not edited.
+  ASSERT_EQ(second.setCount(), 3);
+  EXPECT_EQ(second.set(2)->name, "Alpha");
+  ASSERT_NE(second.macro(2, 0), nullptr);
+  EXPECT_EQ(second.macro(2, 0)->name(), "A1");
+
+  // The first saves again: nothing of the second's is lost either.
+  ASSERT_EQ(first.addSet("Gamma"), MacroEdit::kDone);
+  ASSERT_TRUE(first.save(path()));
+  MacroLibrary reread;
+  ASSERT_TRUE(reread.load(path()));
+  std::vector<std::string> names;
+  for (const MacroSet& set : reread.sets()) names.push_back(set.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Office", "Alpha", "Gamma", "Beta"}));
+  EXPECT_EQ(reread.macro(0, 1)->name(), "Paste");
+
+  // A set deleted elsewhere but edited here is kept with its edits.
+  MacroLibrary third;
+  ASSERT_TRUE(third.load(path()));
+  ASSERT_EQ(reread.removeSet(3), MacroEdit::kDone);  // "Beta"
+  ASSERT_TRUE(reread.save(path()));
+  ASSERT_EQ(third.addMacro(third.findSet("Beta"), "Kept"), MacroEdit::kDone);
+  ASSERT_TRUE(third.save(path()));
+  ASSERT_TRUE(reread.load(path()));
+  ASSERT_GE(reread.findSet("Beta"), 0);
+  EXPECT_EQ(reread.macro(reread.findSet("Beta"), 0)->name(), "Kept");
+}
+
+TEST_F(MacroLibraryTest, AFileRemovedUnderALoadedLibraryIsWrittenWhole) {
+  writePreset("[SetMacro]\r\nnumber=1\r\n0=Office\r\n[Office]\r\nnumber=1\r\n0=" + kCopyMacro +
+              "\r\n");
+  MacroLibrary library;
+  ASSERT_TRUE(library.load(path()));
+  std::remove(path().c_str());
+  ASSERT_TRUE(library.save(path()));
+  MacroLibrary again;
+  ASSERT_TRUE(again.load(path()));
+  ASSERT_NE(again.macro(0, 0), nullptr);
+  EXPECT_EQ(again.macro(0, 0)->name(), "Copy");
+}
+
+TEST_F(MacroLibraryTest, ProcessesSavingAtOnceLoseNoSet) {
+  constexpr int kSavers = 3;
+  constexpr int kSetsEach = 15;
+  std::vector<pid_t> children;
+  for (int c = 0; c < kSavers; ++c) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      MacroLibrary library;
+      bool ok = library.load(path());
+      for (int i = 0; i < kSetsEach && ok; ++i) {
+        ok =
+            library.addSet("S" + std::to_string(c) + "-" + std::to_string(i)) == MacroEdit::kDone &&
+            library.save(path());
+      }
+      ::_exit(ok ? 0 : 1);
+    }
+    children.push_back(pid);
+  }
+  for (const pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  MacroLibrary library;
+  ASSERT_TRUE(library.load(path()));
+  EXPECT_EQ(library.setCount(), kSavers * kSetsEach);
+  for (int c = 0; c < kSavers; ++c)
+    for (int i = 0; i < kSetsEach; ++i)
+      EXPECT_GE(library.findSet("S" + std::to_string(c) + "-" + std::to_string(i)), 0);
 }
 
 TEST_F(MacroLibraryTest, SynchronisePullsButtonMacrosIntoTheLibrary) {

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "platform/Paths.h"
 #include "settings/FunctionCodes.h"
@@ -59,6 +64,68 @@ MacroRecord recordFromSlot(const settings::ButtonSlot& slot) {
   record.EventCount = std::min<int>(slot.EventCount, kMaxEvents);
   std::memcpy(record.Events, slot.Events, sizeof(settings::MacroEvent) * record.EventCount);
   return record;
+}
+
+// Held from reading the file's list of sets to writing the merged list, so
+// two programs saving at once take each other's sets into account. A lock
+// file of its own: the INI writer takes the file's lock inside it.
+class ListLock {
+ public:
+  explicit ListLock(const std::string& path) {
+    const std::filesystem::path p(path);
+    const std::string lockPath =
+        (p.parent_path() / ("." + p.filename().string() + ".list.lock")).string();
+    fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+      if (errno != EINTR) {
+        ::close(fd_);
+        fd_ = -1;
+      }
+    }
+  }
+  ~ListLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  ListLock(const ListLock&) = delete;
+  ListLock& operator=(const ListLock&) = delete;
+  bool ok() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+std::vector<std::string> readSetNames(settings::IniFile& file) {
+  std::vector<std::string> names;
+  const int setCount = std::min(file.ReadInt(kListSection, kNumberKey, -1), kMaxStoredSets);
+  for (int i = 0; i < setCount; ++i) {
+    std::string name = file.ReadString(kListSection, std::to_string(i), "");
+    if (name.size() > MacroLibrary::kMaxSetNameLength) name.resize(MacroLibrary::kMaxSetNameLength);
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
+// Reads at most `budget` records of the set's section.
+std::vector<MacroRecord> readRecords(settings::IniFile& file, std::string_view setName,
+                                     int budget) {
+  std::vector<MacroRecord> records;
+  const std::string section(trimmedName(setName));
+  const int count =
+      std::min({file.ReadInt(section, kNumberKey, -1), kMaxStoredMacrosPerSet, budget});
+  for (int j = 0; j < count; ++j) {
+    MacroRecord record{};
+    // A missing or damaged record reads as all zeros, keeping its place.
+    if (!file.ReadStruct(section, std::to_string(j), &record, sizeof record))
+      record = MacroRecord{};
+    record.Name[kMaxRecordNameLength] = '\0';
+    records.push_back(record);
+  }
+  return records;
+}
+
+bool listed(const std::vector<std::string>& names, std::string_view name) {
+  return std::any_of(names.begin(), names.end(),
+                     [&](const std::string& n) { return sameName(n, name); });
 }
 
 MacroEdit checkEditedName(std::string_view name) {
@@ -134,30 +201,17 @@ std::string MacroLibrary::presetFile(std::string_view folder) {
 
 bool MacroLibrary::load(const std::string& path) {
   sets_.clear();
+  storedNames_.clear();
   settings::IniFile file(path);
-  const int setCount = std::min(file.ReadInt(kListSection, kNumberKey, -1), kMaxStoredSets);
+  std::vector<std::string> names = readSetNames(file);
   if (file.refused()) return false;
-  for (int i = 0; i < setCount; ++i) {
-    MacroSet set;
-    set.name = file.ReadString(kListSection, std::to_string(i), "");
-    if (set.name.size() > kMaxSetNameLength) set.name.resize(kMaxSetNameLength);
+  int records = 0;
+  for (const std::string& name : names) {
+    MacroSet set{name, readRecords(file, name, kMaxStoredRecords - records), kUnchanged};
+    records += static_cast<int>(set.macros.size());
     sets_.push_back(std::move(set));
   }
-  int records = 0;
-  for (MacroSet& set : sets_) {
-    const std::string section(trimmedName(set.name));
-    const int count = std::min({file.ReadInt(section, kNumberKey, -1), kMaxStoredMacrosPerSet,
-                                kMaxStoredRecords - records});
-    for (int j = 0; j < count; ++j) {
-      MacroRecord record{};
-      // A missing or damaged record reads as all zeros, keeping its place.
-      if (!file.ReadStruct(section, std::to_string(j), &record, sizeof record))
-        record = MacroRecord{};
-      record.Name[kMaxRecordNameLength] = '\0';
-      set.macros.push_back(record);
-    }
-    records += std::max(count, 0);
-  }
+  storedNames_ = std::move(names);
   return true;
 }
 
@@ -165,7 +219,33 @@ bool MacroLibrary::save(const std::string& path) {
   // A program folder set up by hand may lack "config".
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+  const ListLock lock(path);
+  if (!lock.ok()) return false;
   settings::IniFile file(path);
+  const std::vector<std::string> inFile = readSetNames(file);
+  if (file.refused()) return false;
+  std::error_code missing;
+  if (!std::filesystem::exists(path, missing)) {
+    // The file is gone with every section in it: this library is all that is
+    // left, so it is written whole.
+    for (MacroSet& set : sets_) set.changeState = kChanged;
+  } else {
+    // Another program deleted these since this library last saw the file;
+    // sets edited here meanwhile are kept with their edits.
+    std::erase_if(sets_, [&](const MacroSet& set) {
+      return set.changeState == kUnchanged && listed(storedNames_, set.name) &&
+             !listed(inFile, set.name);
+    });
+  }
+  int records = 0;
+  for (const MacroSet& set : sets_) records += static_cast<int>(set.macros.size());
+  for (const std::string& name : inFile) {
+    if (findSet(name) >= 0 || listed(storedNames_, name)) continue;
+    MacroSet set{name, readRecords(file, name, std::max(kMaxStoredRecords - records, 0)),
+                 kUnchanged};
+    records += static_cast<int>(set.macros.size());
+    sets_.push_back(std::move(set));
+  }
   file.beginBatch();
   file.WriteInt(kListSection, kNumberKey, setCount());
   for (int i = 0; i < setCount(); ++i)
@@ -178,7 +258,11 @@ bool MacroLibrary::save(const std::string& path) {
       file.WriteStruct(section, std::to_string(j), &set.macros[j], sizeof(MacroRecord));
   }
   if (!file.commitBatch()) return false;
-  for (MacroSet& set : sets_) set.changeState = kUnchanged;
+  storedNames_.clear();
+  for (MacroSet& set : sets_) {
+    set.changeState = kUnchanged;
+    storedNames_.push_back(set.name);
+  }
   return true;
 }
 

@@ -72,13 +72,23 @@ class MacroLibrary {
   // the last save, then marks them unchanged. Sections of unchanged or
   // deleted sets stay as they are. False (change states kept, so the next
   // save writes them again) when the file could not be written.
+  //
+  // Another program may have saved the file since this library was loaded:
+  // sets it added (listed in the file now, neither here nor in the list as
+  // last loaded or saved) keep their place in the list and are taken into
+  // this library, so neither program loses the other's sets. Sets this
+  // library deleted stay deleted, and so do sets the other program deleted
+  // unless they were edited here. A file that has gone is written whole.
   bool save(const std::string& path);
   // Pulls every macro assigned to a button of the five profiles into the
   // library: new sets and macros are added, a macro whose events differ from
   // the button's takes the button's. True when anything changed.
   bool synchronise(const settings::SettingsImage& image);
 
-  void clear() { sets_.clear(); }
+  void clear() {
+    sets_.clear();
+    storedNames_.clear();
+  }
   bool empty() const { return sets_.empty(); }
   int setCount() const { return static_cast<int>(sets_.size()); }
   const std::vector<MacroSet>& sets() const { return sets_; }
@@ -111,6 +121,9 @@ class MacroLibrary {
 
  private:
   std::vector<MacroSet> sets_;
+  // The file's list of set names as this library last loaded or saved it;
+  // what save tells other programs' additions from this one's deletions by.
+  std::vector<std::string> storedNames_;
 };
 
 }  // namespace macros
