@@ -5,9 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/UserProgramFolder.h"
 
 namespace platform {
 namespace {
@@ -60,9 +64,7 @@ std::optional<std::string> localFileName(const std::string& folder, std::string_
   return std::nullopt;
 }
 
-}  // namespace
-
-std::string ProgramFolder() {
+std::string executableFolder() {
   std::string buffer(4096, '\0');
   const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) return "./";
@@ -70,6 +72,26 @@ std::string ProgramFolder() {
   const auto slash = buffer.rfind('/');
   if (slash == std::string::npos) return "./";
   return buffer.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  const std::string folder = executableFolder();
+  const auto installed = UserProgramFolder::installedLayoutOf(folder);
+  if (!installed) return folder;
+  // Set up once per process; every program of the user does the same at its
+  // start, so a package update reaches the user's folder at the next start.
+  static const bool ready = [&] {
+    const UserProgramFolder user(installed->root, UserProgramFolder::defaultLocation());
+    const std::string problem = user.refresh();
+    if (!problem.empty())
+      std::fprintf(stderr, "%s: %s; the installed settings are read and nothing is saved\n",
+                   program_invocation_short_name, problem.c_str());
+    return problem.empty();
+  }();
+  if (!ready) return folder;
+  return UserProgramFolder::defaultLocation() + installed->subfolder;
 }
 
 std::string ResolvePath(std::string_view path) {

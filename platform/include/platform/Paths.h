@@ -5,7 +5,9 @@
 
 namespace platform {
 
-// Folder of the running executable, with a trailing '/'.
+// The folder every file of the suite is found relative to, with a trailing
+// '/': the running executable's folder, or for an installed suite the user's
+// own program folder that mirrors it (UserProgramFolder).
 std::string ProgramFolder();
 // Turns a path written in the system's form ("config\\Default0.nmp",
 // "Wave\\volume\\x.wav") into a local path: '\\' becomes '/', and each
