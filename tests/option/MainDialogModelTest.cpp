@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "macros/MacroLibrary.h"
 #include "option/MainDialogModel.h"
 #include "platform/NamedMutex.h"
 #include "platform/SharedMemory.h"
@@ -223,6 +224,47 @@ TEST_F(MainDialogModelTest, FirmwareTextFollowsTheMonitorsReading) {
   settings::SettingsFiles(folder_).SaveFirmwareVersion(99);
   model.handle(MainDialogModel::kMouseRead, 0, 0);
   EXPECT_EQ(model.firmwareText(), "N/A");
+}
+
+TEST_F(MainDialogModelTest, ButtonMacrosReachTheLibraryAtStartAndOnEachRead) {
+  const auto onButton = [](settings::SettingsImage& image, int profile, int slot, const char* set,
+                           const char* name, std::uint8_t key) {
+    macros::MacroRecord record{};
+    record.setName(name);
+    record.PlayCount = 2;
+    record.EventCount = 2;
+    record.Events[0] = {key, 1, 0};
+    record.Events[1] = {key, 2, 0};
+    macros::assignToSlot(macros::MacroSet{set, {}, macros::kUnchanged}, record,
+                         image.Profiles[profile].MacroKeyInfo[slot]);
+  };
+  startMonitor(0);
+  auto image = shared();
+  onButton(*image, 1, 5, "Office", "Copy", 0x06);
+  writeShared(*image);
+  const std::string preset = macros::MacroLibrary::presetFile(folder_);
+
+  MainDialogModel model(folder_, view);
+  model.start();
+  macros::MacroLibrary saved;
+  ASSERT_TRUE(saved.load(preset));
+  ASSERT_EQ(saved.setCount(), 1);
+  EXPECT_EQ(saved.set(0)->name, "Office");
+  ASSERT_NE(saved.macro(0, 0), nullptr);
+  EXPECT_EQ(saved.macro(0, 0)->Events[0].Key, 0x06);
+
+  // Another program adds a set; the mouse was read with a new macro.
+  ASSERT_EQ(saved.addSet("Games"), macros::MacroEdit::kDone);
+  ASSERT_TRUE(saved.save(preset));
+  onButton(*image, 4, 23, "Raid", "Heal", 0x1E);
+  writeShared(*image);
+  model.handle(MainDialogModel::kMouseRead, 0, 0);
+  ASSERT_TRUE(saved.load(preset));
+  ASSERT_EQ(saved.setCount(), 3);
+  EXPECT_GE(saved.findSet("Games"), 0);
+  ASSERT_GE(saved.findSet("Raid"), 0);
+  EXPECT_EQ(saved.macro(saved.findSet("Raid"), 0)->name(), "Heal");
+  EXPECT_EQ(model.macroLibrary().setCount(), 3);
 }
 
 TEST_F(MainDialogModelTest, WindowsProfileMarkerToggles) {

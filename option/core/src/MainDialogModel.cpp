@@ -23,6 +23,16 @@ void MainDialogModel::start() {
   session_.open();
   files_.ReadOsdSetting(osd_, false);
   files_.ReadDeviceInfo(*deviceInfo_);
+  macroLibrary_.load(macros::MacroLibrary::presetFile(folder_));
+  synchroniseMacros();
+}
+
+void MainDialogModel::synchroniseMacros() {
+  macroLibrary_.synchronise(session_.working());
+  // Saved even when nothing was pulled in: the save also takes in what other
+  // programs saved meanwhile. A failed save keeps the change states, so the
+  // next one writes them.
+  macroLibrary_.save(macros::MacroLibrary::presetFile(folder_));
 }
 
 void MainDialogModel::readFirmwareVersion(bool atStart) {
@@ -42,7 +52,12 @@ platform::LRESULT MainDialogModel::handle(platform::UINT msg, platform::WPARAM, 
     case kMouseRead:
       readFirmwareVersion(false);
       view_.firmwareVersionChanged();
-      [[fallthrough]];
+      if (takeShared()) {
+        std::memcpy(&work, &base, sizeof work);
+        view_.refresh();
+      }
+      synchroniseMacros();
+      break;
     case kProfileChanged:
       if (takeShared()) {
         std::memcpy(&work, &base, sizeof work);

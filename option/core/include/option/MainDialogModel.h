@@ -5,6 +5,7 @@
 #include <string>
 
 #include "apply/ApplySession.h"
+#include "macros/MacroLibrary.h"
 #include "option/LightPalette.h"
 #include "platform/Types.h"
 #include "settings/DeviceInfoTable.h"
@@ -59,7 +60,8 @@ class MainDialogModel {
   // The start: mutex and shared image opened (never created), baseline from
   // the shared image or, without a Monitor, from the settings files; the
   // desktop's mouse values read into the current profile; firmware text,
-  // on-screen display block and device list read.
+  // on-screen display block and device list read; the macro library
+  // loaded, given every macro the buttons carry, and saved.
   void start();
   bool sharedMemory() const { return session_.sharedMemory(); }
 
@@ -101,12 +103,16 @@ class MainDialogModel {
   const settings::OsdSetting& osdSetting() const { return osd_; }
   const settings::DeviceInfoTable& deviceInfo() const { return *deviceInfo_; }
   const std::string& programFolder() const { return folder_; }
+  const macros::MacroLibrary& macroLibrary() const { return macroLibrary_; }
 
  private:
   void readFirmwareVersion(bool atStart);
   // Shared image into the baseline, change flags cleared; false (nothing
   // changed) without shared image.
   bool takeShared();
+  // The working image's button macros into the library, which is saved
+  // (merged with what other programs saved meanwhile).
+  void synchroniseMacros();
 
   std::string folder_;
   MainDialogView& view_;
@@ -115,6 +121,7 @@ class MainDialogModel {
   std::string firmwareText_ = "N/A";
   settings::OsdSetting osd_{};
   std::unique_ptr<settings::DeviceInfoTable> deviceInfo_;
+  macros::MacroLibrary macroLibrary_;
   const settings::SettingsImage* work_;  // the session's working image, for reading
 };
 
