@@ -114,6 +114,7 @@ void MonitorWindow::mouseArrived() {
 void MonitorWindow::mouseRemoved() {
   if (plug_ == Plug::Removed) return;
   plug_ = Plug::Removed;
+  ++removals_;
   crossDevice_.sendDeviceStatus(false, *image_);
   if (workerBusy_) s_.mouse.requestAbort();
   s_.mouse.closeFeature();

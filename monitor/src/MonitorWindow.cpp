@@ -342,6 +342,7 @@ void MonitorWindow::runWorkerCommand(WorkerCommand command, LPARAM lParam) {
     std::lock_guard device(deviceMutex_);
     // Shutdown drops what is still queued; its host flag is the last report.
     if (shuttingDown_ || !connected()) return;
+    const std::uint64_t removalsAtStart = removals_;
     workerBusy_ = true;
     s_.mouse.clearAbort();
     switch (command) {
@@ -352,7 +353,9 @@ void MonitorWindow::runWorkerCommand(WorkerCommand command, LPARAM lParam) {
         if (shuttingDown_) break;
         // The image is handed over before the mouse hears that the host read it.
         handOverRead(*copy, generation, readCompleted);
-        s_.mouse.sendHostActive(true);
+        // A mouse removed during the read never hears it; the flag would
+        // otherwise reach the mouse plugged in next, ahead of its own read.
+        if (removals_ == removalsAtStart) s_.mouse.sendHostActive(true);
         break;
       case WorkerCommand::WriteCurrentProfile:
         s_.mouse.writeCurrentProfile(*copy);

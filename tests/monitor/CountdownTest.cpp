@@ -134,7 +134,7 @@ TEST_F(CountdownTest, FeedbackSoundsPlayAfterTheirDelayAndTheLastRequestWins) {
 TEST_F(CountdownTest, SoundsAreScaledToTheProfileVolume) {
   sounds.play(sound::kGo, 4);  // 20000 x 1.1
   sounds.play(sound::kGo, 0);  // 20000 x 0.3
-  EXPECT_EQ(sound.peaks, (std::vector<int>{22000, 6000}));
+  EXPECT_EQ(sound.peaks(), (std::vector<int>{22000, 6000}));
   sounds.play(12, 2);  // no file for 12
   EXPECT_EQ(sound.played.size(), 2u);
 }

@@ -22,6 +22,7 @@
 #include "platform/FakeDesktopMouse.h"
 #include "platform/FakeForegroundProgram.h"
 #include "platform/FakeShell.h"
+#include "platform/FakeSoundOutput.h"
 #include "platform/SoundOutput.h"
 #include "settings/SettingsFiles.h"
 
@@ -85,25 +86,7 @@ class FakeWindowPort : public WindowPort {
   std::vector<Posted> posted;
 };
 
-class FakeSound : public platform::SoundOutput {
- public:
-  void play(std::string_view name, std::span<const std::byte> wave) override {
-    played.emplace_back(name);
-    const std::size_t count = SoundTable::sampleCount(wave);
-    int loudest = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      std::int16_t s = 0;
-      std::memcpy(&s, wave.data() + 44 + 2 * i, 2);
-      loudest = std::max(loudest, s < 0 ? -s : static_cast<int>(s));
-    }
-    peaks.push_back(loudest);
-  }
-  void stop() override { ++stops; }
-  std::vector<std::string> played;
-  std::vector<int> peaks;
-  int stops = 0;
-};
-
+using FakeSound = platform::FakeSoundOutput;
 using FakeShell = platform::FakeShell;
 
 class FakeShare : public ImageShare {

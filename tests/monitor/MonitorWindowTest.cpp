@@ -119,7 +119,8 @@ TEST_F(MonitorWindowTest, RemovalDuringTheReadAbortsItAndArrivalReadsAgain) {
   mouse.onRead = [&] { monitor->handle(msg::kDevicePlug, 0, 0); };
   monitor->runWorkerCommand(WorkerCommand::ReadEverything, 0);
   EXPECT_EQ(monitor->plug(), MonitorWindow::Plug::Removed);
-  EXPECT_EQ(files.saveAllCount, 0);  // an aborted read publishes nothing
+  EXPECT_EQ(files.saveAllCount, 0);            // an aborted read publishes nothing
+  EXPECT_FALSE(mouse.called("hostActive 1"));  // nor tells the next mouse it was read
   EXPECT_EQ(window.postedCount(kOption, msg::kMouseRead), 0);
   EXPECT_EQ(window.postedCount(kOption, platform::WM_CLOSE), 1);
   EXPECT_EQ(files.device, 0);

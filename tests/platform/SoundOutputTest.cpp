@@ -124,10 +124,18 @@ TEST(SoundOutput, FakeRemembersWhatWasPlayed) {
   output.play("a.wav", monoWave({1}));
   output.stop();
   ASSERT_EQ(fake.played.size(), 1u);
-  EXPECT_EQ(fake.played[0].name, "a.wav");
-  EXPECT_EQ(fake.played[0].wave.size(), 46u);
+  EXPECT_EQ(fake.played[0], "a.wav");
+  ASSERT_EQ(fake.waves.size(), 1u);
+  EXPECT_EQ(fake.waves[0].size(), 46u);
   EXPECT_FALSE(fake.playing);
   EXPECT_EQ(fake.stops, 1);
+
+  // Peaks: the loudest sample either way, the most negative one included;
+  // a wave too short for its header has none.
+  output.play("b.wav", monoWave({0, 12000, -20000, 300}));
+  output.play("c.wav", monoWave({-32768}));
+  output.play("d.wav", std::vector<std::byte>(10));
+  EXPECT_EQ(fake.peaks(), (std::vector<int>{1, 20000, 32768, 0}));
 }
 
 }  // namespace

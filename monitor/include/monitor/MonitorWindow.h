@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -139,6 +140,8 @@ class MonitorWindow {
 
   std::atomic<Plug> plug_{Plug::NotFound};
   std::atomic<bool> workerBusy_{false};
+  // Counts removals, so that work begun on one mouse says nothing to the next.
+  std::atomic<std::uint64_t> removals_{0};
   // Raised at the start of shutdown; from then on the worker starts nothing.
   std::atomic<bool> shuttingDown_{false};
   bool workerEnded_ = true;
