@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -66,4 +68,40 @@ TEST(PortkitLibrary, WithoutAMouseNothingOpensAndNothingHangs) {
     lib->closeDevMonitor();
     lib->closeFeatureDevice();
   }
+}
+
+// Lists a mouse in a sysfs tree under root (its node a plain file, so no
+// transfer can succeed), points the hidraw library there and opens it:
+// exits 0 when it opened and the transfer failed.
+[[noreturn]] void openMouseListedUnder(const std::filesystem::path& root) {
+  namespace fs = std::filesystem;
+  const fs::path hid = root / "devices" / "hid";
+  fs::create_directories(hid);
+  fs::create_directories(root / "class" / "hidraw" / "hidraw7");
+  fs::create_directories(root / "dev");
+  std::ofstream(hid / "uevent") << "HID_ID=0003:00001209:00000001\n";
+  const std::uint8_t descriptor[] = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1,
+                                     0x01, 0x85, 0x06, 0xB1, 0x02, 0xC0};
+  std::ofstream(hid / "report_descriptor", std::ios::binary)
+      .write(reinterpret_cast<const char*>(descriptor), sizeof descriptor);
+  fs::create_directory_symlink(hid, root / "class" / "hidraw" / "hidraw7" / "device");
+  std::ofstream(root / "dev" / "hidraw7") << "";
+  ::setenv("VESK_HIDRAW_SYSFS_ROOT", root.c_str(), 1);
+  auto lib = device::PortkitLibrary::load(std::string(VESK_BINARY_DIR) + "/portkit-hidraw");
+  std::uint8_t report[3] = {4, 0, 0};
+  const bool opened = lib->openFeatureDevice();
+  const bool transferred = lib->getFeature(report);
+  lib->closeFeatureDevice();
+  fs::remove_all(root);
+  std::exit(opened && !transferred ? 0 : 1);
+}
+
+// The hidraw library takes its devices from the tree it is pointed at, not
+// from the machine's. In a fresh process, since it reads the tree's place once.
+TEST(PortkitLibrary, TheHidrawLibraryListsTheTreeItIsPointedAt) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("vesk-sysfs-lib-" + std::to_string(::getpid()));
+  EXPECT_EXIT(openMouseListedUnder(root), ::testing::ExitedWithCode(0), "");
+  std::filesystem::remove_all(root);
 }
