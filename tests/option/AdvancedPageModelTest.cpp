@@ -23,14 +23,18 @@ struct Window {
   bool resetOk = true;
   int resets = 0;
   std::vector<int> storedLiftOff;  // the value each store found
+  // Tracking control as each store with tracking handed it over, and the
+  // number of posts made before that store.
+  std::vector<std::pair<int, std::size_t>> storedTracking;
   std::vector<std::pair<platform::UINT, platform::LPARAM>> posts;
   settings::SettingsImage* image = nullptr;
 
   Model::Hooks hooks() {
     Model::Hooks h;
     h.monitorPresent = [this] { return monitor; };
-    h.storeDeviceSettings = [this](bool) {
+    h.storeDeviceSettings = [this](bool withTracking) {
       storedLiftOff.push_back(image->LiftOnFlag);
+      if (withTracking) storedTracking.emplace_back(image->TrackControlFlag, posts.size());
       return storeOk;
     };
     h.postToMonitor = [this](platform::UINT m, platform::LPARAM c) { posts.emplace_back(m, c); };
@@ -218,11 +222,16 @@ TEST_F(AdvancedPageModelTest, TrackingControlAndCalibration) {
   model.recalibrateClicked();
   EXPECT_EQ(window.posts.size(), posts) << "disabled while tracking control is off";
 
-  // Switched on, the wizard cancelled: off again.
+  // Switched on, the wizard cancelled: off again, handed to the Monitor
+  // (on for the run, then off) before the refusal is posted.
+  window.storedTracking.clear();
+  const std::size_t before = window.posts.size();
   model.sfcClicked(true);
   EXPECT_EQ(image->TrackControlFlag, 0);
   EXPECT_EQ(model.view().trackControl, 0);
   EXPECT_EQ(window.posts.back().second, Model::kCalibrationFailed);
+  EXPECT_EQ(window.storedTracking,
+            (std::vector<std::pair<int, std::size_t>>{{1, before}, {0, before}}));
 
   // The wizard succeeded but the second stage was refused: still on, but failed.
   window.wizardOk = true;

@@ -187,12 +187,19 @@ void AdvancedPageModel::liftOffClicked(int index) {
 
 void AdvancedPageModel::runCalibration(bool fromSfcOn) {
   if (!hooks_.monitorPresent()) return;
-  hooks_.storeDeviceSettings(false);
+  // The Monitor sends tracking control from the shared image on every
+  // calibration message, so the run has to find tracking control there.
+  hooks_.storeDeviceSettings(true);
   loadDevice();
   const bool wizardOk = hooks_.calibrate(fromSfcOn);
   const bool accepted = wizardOk && hooks_.confirmCalibration();
+  if (fromSfcOn && !wizardOk) {
+    // Handed over before the refusal, or the Monitor would leave tracking
+    // control on in the mouse while the page shows it off.
+    working_.TrackControlFlag = 0;
+    hooks_.storeDeviceSettings(true);
+  }
   hooks_.postToMonitor(kCalibrationMsg, accepted ? kCalibrationAccepted : kCalibrationFailed);
-  if (fromSfcOn && !wizardOk) working_.TrackControlFlag = 0;
 }
 
 void AdvancedPageModel::sfcClicked(bool on) {
