@@ -209,6 +209,39 @@ TEST_F(ModelTest, TrackingTrialAndCalibrationOutcome) {
   EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{0x3000, 1}}));
 }
 
+TEST_F(ModelTest, SensorPictureFollowsTheSurfaceAndDecidesTheCalibration) {
+  auto capture = [&] {
+    const std::uint8_t request[4] = {kSensorImageReport, 3, 1, 0};
+    EXPECT_TRUE(model.setFeature(request));
+    std::array<std::uint8_t, kSensorImageLength> r{kSensorImageReport};
+    EXPECT_TRUE(model.getFeature(r));
+    return codec::decodeSensorImage(r);
+  };
+  const codec::SensorImage first = capture();
+  const codec::SensorImage second = capture();
+  EXPECT_NE(first.pixels, second.pixels) << "the picture changes between captures";
+  EXPECT_GE(second.mean, 96);
+
+  mousesim::MouseSimulator sim(mousesim::factoryMemory(100));
+  EXPECT_NE(sim.control({"surface", "matte"}).code, 0);
+  EXPECT_NE(sim.control({"surface"}).code, 0);
+  ASSERT_EQ(sim.control({"surface", "poor"}).code, 0);
+  EXPECT_NE(sim.control({"state"}).text.find("surface poor"), std::string::npos);
+  model.setSurface(MouseModel::Surface::Poor);
+  const codec::SensorImage dim = capture();
+  EXPECT_LT(dim.mean, 32);
+  EXPECT_GT(dim.mean, 0) << "a run needs a sampled value";
+
+  const std::uint8_t run[6] = {15, 6, 1, 1, static_cast<std::uint8_t>(dim.mean), 0};
+  model.setFeature(run);
+  model.setSurface(MouseModel::Surface::Good);
+  model.setFeature(run);  // retried on a good surface with the same value
+  const std::uint8_t accept[6] = {15, 6, 1, 1, static_cast<std::uint8_t>(dim.mean), 1};
+  model.setFeature(accept);
+  EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{0x3000, 2}, {0x3000, 1}}));
+  EXPECT_EQ(model.memory().calibrationState, 1);
+}
+
 TEST_F(ModelTest, UpdateModeInstallsABlockCheckedImage) {
   std::vector<std::uint8_t> image(2049, 0x11);
   std::copy(update::kImageMagic.begin(), update::kImageMagic.end(), image.begin());

@@ -200,8 +200,9 @@ std::uint8_t MouseModel::handleTracking(std::span<const std::uint8_t> r) {
   memory_.calibrationState = r[5];
   changed();
   // A run (state 0 with a sampled value) ends with the calibration outcome:
-  // 1 when the surface gave a usable mean, 2 otherwise.
-  if (r[5] == 0 && r[4] != 0) emitEvent(event::kCalibration, r[4] >= 32 && r[4] <= 223 ? 1 : 2);
+  // the firmware checks the surface it lies on now, so a run retried after
+  // the mouse was moved to a better surface succeeds with the earlier value.
+  if (r[5] == 0 && r[4] != 0) emitEvent(event::kCalibration, surface_ == Surface::Good ? 1 : 2);
   return kStatusDone;
 }
 
@@ -220,11 +221,16 @@ std::uint8_t MouseModel::handleColourBlock(std::span<const std::uint8_t> r) {
 
 void MouseModel::captureSensorImage() {
   ++captures_;
-  // A textured surface: values around 127 that shift a little per capture.
+  // A textured surface gives values around 127 with strong grain; a poor one
+  // a dim, nearly flat picture. Either drifts a little per capture, as the
+  // mouse never lies perfectly still.
+  const bool good = surface_ == Surface::Good;
+  const std::size_t drift = static_cast<std::size_t>(captures_) * 5;
   for (std::size_t y = 0; y < kSensorSide; ++y) {
     for (std::size_t x = 0; x < kSensorSide; ++x) {
-      const std::size_t v = (x * 7 + y * 13 + static_cast<std::size_t>(captures_) * 5) % 64;
-      memory_.sensorImage[y * kSensorSide + x] = static_cast<std::uint8_t>(96 + v);
+      const std::size_t grain = (x * 7 + y * 13 + drift) % 64;
+      memory_.sensorImage[y * kSensorSide + x] =
+          static_cast<std::uint8_t>(good ? 96 + grain : 8 + grain / 8);
     }
   }
   changed();

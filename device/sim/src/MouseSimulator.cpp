@@ -132,6 +132,13 @@ MouseSimulator::Reply MouseSimulator::control(const std::vector<std::string>& ar
     model_.setFirmwareVersion(static_cast<std::uint8_t>(a));
     return {};
   }
+  if (cmd == "surface") {
+    if (n != 2 || (args[1] != "good" && args[1] != "poor")) {
+      return error("surface: usage surface good|poor");
+    }
+    model_.setSurface(args[1] == "good" ? MouseModel::Surface::Good : MouseModel::Surface::Poor);
+    return {};
+  }
   if (cmd == "state") {
     if (n == 1 || (n == 2 && args[1] == "--json")) return state(n == 2);
     return error("state: usage state [--json]");
@@ -160,7 +167,8 @@ MouseSimulator::Reply MouseSimulator::state(bool json) const {
       << "host active: " << (d["hostActive"].get<bool>() ? "yes" : "no") << "\n"
       << "tracking: lift-off " << d["tracking"]["liftOn"] << ", control "
       << d["tracking"]["trackControl"] << ", calibration " << d["tracking"]["calibrationValue"]
-      << " state " << d["tracking"]["calibrationState"] << "\n"
+      << " state " << d["tracking"]["calibrationState"] << ", surface "
+      << d["tracking"]["surface"].get<std::string>() << "\n"
       << "colour database: " << d["colourDatabaseSize"] << " bytes\n"
       << "update mode: " << (d["updateMode"].get<bool>() ? "yes" : "no") << "\n";
   for (std::size_t p = 0; p < d["profiles"].size(); ++p) {

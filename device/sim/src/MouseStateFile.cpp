@@ -199,7 +199,9 @@ json describeModel(const MouseModel& model) {
            {{"liftOn", m.liftOn},
             {"trackControl", m.trackControl},
             {"calibrationValue", m.calibrationValue},
-            {"calibrationState", m.calibrationState}}},
+            {"calibrationState", m.calibrationState},
+            {"surface", model.surface() == MouseModel::Surface::Good ? "good" : "poor"},
+            {"sensorCaptures", model.sensorCaptures()}}},
           {"colourDatabaseSize", m.colourDatabase.size()},
           {"updateMode", model.updateEngine().inUpdateMode()},
           {"profiles", profiles}};

@@ -126,6 +126,12 @@ int main(int argc, char** argv) {
       ->add_option("--after", afterReports, "Reports to exchange before unplugging");
   command("plug", "Plug the mouse in again");
   command("version", "Set the firmware version (0..255)")->add_option("N", a1)->required();
+  command("surface",
+          "Put the mouse on a good or a poor surface: the sensor picture and whether the next "
+          "calibration succeeds")
+      ->add_option("KIND", a1, "good or poor")
+      ->required()
+      ->check(CLI::IsMember({"good", "poor"}));
   command("state", "Show the mouse's state")->add_flag("--json", json, "As JSON");
   command("log", "Show every report exchanged")
       ->add_flag("--clear", clear, "Empty the log instead");

@@ -52,6 +52,14 @@ class MouseModel {
   void plug();
   void setFirmwareVersion(std::uint8_t version);
 
+  // The surface under the sensor. A good one gives a textured picture and
+  // lets a calibration run succeed; a poor one (glossy, glass) gives a dim,
+  // flat picture and makes the next run report failure.
+  enum class Surface { Good, Poor };
+  void setSurface(Surface surface) { surface_ = surface; }
+  Surface surface() const { return surface_; }
+  int sensorCaptures() const { return captures_; }
+
   bool plugged() const { return plugged_; }
   const MouseMemory& memory() const { return memory_; }
   void restoreFactory();
@@ -99,6 +107,7 @@ class MouseModel {
   bool liftOffTrial_ = false;
   std::uint8_t liftOnBeforeTrial_ = 0;
   int captures_ = 0;
+  Surface surface_ = Surface::Good;
   std::uint64_t revision_ = 0;
   EventSink eventSink_;
   PlugSink plugSink_;
