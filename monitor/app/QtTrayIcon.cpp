@@ -35,7 +35,9 @@ QtTrayIcon::QtTrayIcon() : menu_(std::make_unique<QMenu>()) {
                    [this] { postCommand(msg::kCommandOpenOption); });
   QObject::connect(exitAction, &QAction::triggered, [this] { postCommand(msg::kCommandExit); });
   if (QSystemTrayIcon::isSystemTrayAvailable()) {
-    icon_ = std::make_unique<QSystemTrayIcon>(mouseIcon());
+    // An installed suite's icon theme has the tray icon; a build folder draws its own.
+    icon_ = std::make_unique<QSystemTrayIcon>(
+        QIcon::fromTheme(QStringLiteral("vesk-orb-tray"), mouseIcon()));
     icon_->setToolTip(QString::fromLatin1(kTrayTip));
     icon_->setContextMenu(menu_.get());
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
