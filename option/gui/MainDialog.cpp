@@ -6,6 +6,7 @@
 
 #include "LanguageListDialog.h"
 #include "PageRegistry.h"
+#include "ProfileFileActions.h"
 #include "WindowsProfileDialog.h"
 #include "option/Languages.h"
 #include "option/VersionText.h"
@@ -83,7 +84,12 @@ void MainDialog::buildControls() {
     pages_[k]->widget()->setVisible(kind == visiblePage_);
   }
   const char* files[4] = {mw::kCreate, mw::kLoad, mw::kSave, mw::kEdit};
-  for (std::size_t i = 0; i < fileButtons_.size(); ++i) fileButtons_[i] = button(files[i]);
+  for (std::size_t i = 0; i < fileButtons_.size(); ++i) {
+    fileButtons_[i] = button(files[i]);
+    const auto which = static_cast<ProfileFileActions::Button>(i);
+    connect(fileButtons_[i], &skin::SkinButton::clicked, this,
+            [this, which] { ProfileFileActions(model_, *this, this).run(which); });
+  }
 
   const skin::PageSheets markerOnSheets(sheets_.pressed(), sheets_.pressed(), sheets_.pressed(),
                                         sheets_.disabled());

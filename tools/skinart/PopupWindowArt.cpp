@@ -1,6 +1,7 @@
 #include <QPainterPath>
 
 #include "FlagArt.h"
+#include "PopupFrame.h"
 #include "WindowArt.h"
 #include "skin/LayoutEntry.h"
 #include "skin/SkinResourceIds.h"
@@ -12,8 +13,6 @@ namespace skinart {
 
 namespace dl = skin::dialogs;
 namespace res = skin::res;
-
-namespace {
 
 // Angled top-left and bottom-right corners; the close button keeps its
 // square corner.
@@ -57,6 +56,8 @@ void drawPopupFrame(QPainter& p, const QSize& size, int titleHeight, const QStri
   p.drawPath(popupOutline(QSizeF(size) - QSizeF(1, 1), cut).translated(0.5, 0.5));
   p.restore();
 }
+
+namespace {
 
 void drawWindowsProfileBackground(QPainter& p, const QSize& size) {
   drawPopupFrame(p, size, 28, QStringLiteral("Windows profile"), 8);

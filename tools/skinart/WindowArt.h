@@ -68,6 +68,10 @@ WindowArt trophyPageArt();
 WindowArt trophyResetDialogArt();
 WindowArt updatePageArt();
 WindowArt advancedPageArt();
+// The small dialogs of the Configuration program; the key combination
+// dialog's face is also written under its own file name.
+std::vector<WindowArt> smallDialogArt();
+WindowArt keyCombinationDialogArt();
 // The Button Assign page (both faces) and its two sets of bar pictures.
 std::vector<WindowArt> buttonPageArt();
 

@@ -87,6 +87,8 @@ int main(int argc, char** argv) {
       writeBitmap(number, renderSheet(art, state), art.folder);
     }
   }
+  writeImage(QString::fromLatin1(res::kKeyCombinationFace),
+             renderSheet(keyCombinationDialogArt(), State::Normal), "JPG");
   writeBitmap(res::kPageMask, pageMask());
   writeBitmap(res::kThumbSmall, sliderThumb(14, 20, color::kAccent));
   writeBitmap(res::kThumbLarge, sliderThumb(17, 21, color::kAccent));

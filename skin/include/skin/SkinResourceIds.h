@@ -115,6 +115,44 @@ inline constexpr int kLanguageListPressed = 1312;
 inline constexpr int kLanguageListWidth = 99;
 inline constexpr int kLanguageListHeight = 289;
 
+// The Configuration program's small dialogs: each has a face at its number
+// (also its shape: pure white is cut away, and it carries the wording), the
+// hover sheet at +1, the pressed sheet at +2 and the disabled sheet at +3.
+// Their layout strings and sizes are in SmallDialogLayouts.h.
+inline constexpr int kMacroSetNameDialog = 1320;
+inline constexpr int kDeleteMacroSetDialog = 1324;
+inline constexpr int kDeleteMacroDialog = 1328;
+inline constexpr int kDeleteTimerDialog = 1332;
+inline constexpr int kNoMacroSetNoticeDialog = 1336;
+inline constexpr int kNoMacroNoticeDialog = 1340;
+inline constexpr int kMacroFullNoticeDialog = 1344;
+inline constexpr int kCountdownDialog = 1348;
+inline constexpr int kLiftOffTestDialog = 1352;
+// The key combination dialog's face is the named picture below; its numbers
+// hold the hover, pressed and disabled sheets (and, at the base, a PNG copy
+// of the face that gives the exact shape).
+inline constexpr int kKeyCombinationDialog = 1356;
+inline constexpr const char* kKeyCombinationFace = "Key_Assignment_normal.jpg";
+inline constexpr int kProfileDialog = 1360;
+inline constexpr int kProgramPathDialog = 1364;
+inline constexpr int kPlayerDialog = 1368;
+inline constexpr int kNewTimerDialog = 1372;
+inline constexpr int kEditTimersDialog = 1376;
+inline constexpr int kDialogDisabledOffset = 3;
+
+// Sensor calibration wizard (525 x 360): face, hover and pressed sheets at
+// +0..+2, and two sheets of lit step indicators (the start step; the later
+// steps). Its panels (440 x 180; face, and hover and pressed at +1 and +2 for
+// those with buttons) and the 15-second confirmation (360 x 272) likewise.
+inline constexpr int kCalibrationWizardFace = 1600;
+inline constexpr int kCalibrationStepStart = 1603;
+inline constexpr int kCalibrationStepRunning = 1604;
+inline constexpr int kCalibrationStartPanel = 1610;
+inline constexpr int kCalibrationProgressPanel = 1613;
+inline constexpr int kCalibrationRetryPanel = 1614;
+inline constexpr int kCalibrationSuccessPanel = 1617;
+inline constexpr int kCalibrationConfirm = 1620;
+
 // Firmware updater (in FWUpdate/skin/): its window (525 x 274; the face is
 // also its shape) and its four dialogs (400 x 190), each with a face, a hover
 // and a pressed sheet.

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTimer>
+
+#include "SmallDialog.h"
+#include "option/CountdownConfirmation.h"
+
+namespace skin {
+class SkinProgressBar;
+}
+
+namespace option {
+
+// Keep the new lift-off distance? Accept within 30 seconds keeps it; the
+// time running out, Cancel or Exit refuse. The seconds left are drawn over
+// the picture and shown by the bar.
+class CountdownConfirmDialog : public SmallDialog {
+  Q_OBJECT
+ public:
+  explicit CountdownConfirmDialog(QWidget* parent = nullptr);
+
+  // True when the user pressed Accept in time.
+  static bool ask(QWidget* parent);
+
+  const CountdownConfirmation& countdown() const { return countdown_; }
+  skin::SkinProgressBar* bar() const { return bar_; }
+  // One second of the countdown (what the dialog's timer does each second).
+  void tick();
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void showEvent(QShowEvent*) override;
+  void done(int result) override;
+
+ private:
+  CountdownConfirmation countdown_;
+  QTimer timer_;
+  skin::SkinProgressBar* bar_;
+};
+
+}  // namespace option
