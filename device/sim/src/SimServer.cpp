@@ -29,9 +29,11 @@ SimServer::SimServer(MouseSimulator& simulator, std::string socketPath, std::str
   schedule_ = SaveSchedule(simulator_.model().revision());
   simulator_.model().setEventSink([this](std::uint16_t type, std::uint16_t value) {
     broadcast(wire::kEvent, u16pair(type, value));
+    if (link_) link_->event(type, value);
   });
   simulator_.model().setPlugSink([this](bool plugged) {
     broadcast(wire::kPlug, {static_cast<std::uint8_t>(plugged ? 1 : 0)});
+    if (link_) link_->plugged(plugged);
   });
 }
 
@@ -79,6 +81,8 @@ void SimServer::run(const std::atomic<bool>& stopRequested) {
     std::vector<pollfd> fds;
     fds.push_back({listenFd_, POLLIN, 0});
     for (const auto& [fd, client] : clients_) fds.push_back({fd, POLLIN, 0});
+    const std::size_t linkIndex = fds.size();
+    if (link_ && link_->fd() >= 0) fds.push_back({link_->fd(), POLLIN, 0});
     // Sleep no longer than until a state save falls due.
     const int ready = ::poll(
         fds.data(), fds.size(),
@@ -86,7 +90,8 @@ void SimServer::run(const std::atomic<bool>& stopRequested) {
     if (ready < 0 && errno != EINTR) break;
     if (ready <= 0) continue;
     if (fds[0].revents & POLLIN) accept();
-    for (std::size_t i = 1; i < fds.size(); ++i) {
+    if (linkIndex < fds.size() && fds[linkIndex].revents) link_->serve();
+    for (std::size_t i = 1; i < linkIndex; ++i) {
       if (!fds[i].revents) continue;
       auto it = clients_.find(fds[i].fd);
       if (it != clients_.end() && !serve(it->first, it->second)) dropped_.push_back(it->first);

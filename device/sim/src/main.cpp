@@ -1,5 +1,6 @@
 // vesk-mouse-sim: the simulated mouse as a process, and its remote control.
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -8,6 +9,7 @@
 #include "mousesim/MouseStateFile.h"
 #include "mousesim/SimServer.h"
 #include "mousesim/SimWire.h"
+#include "mousesim/UhidMouse.h"
 
 namespace {
 
@@ -15,7 +17,26 @@ std::atomic<bool> g_stop{false};
 
 void onSignal(int) { g_stop.store(true); }
 
-int runSimulator(const std::string& socketPath, const std::string& stateFile) {
+// Where the mouse shows itself to programs besides the simulator's socket.
+struct KernelDevice {
+  bool uhid = false;
+  std::string path = "/dev/uhid";
+  std::string vendor = "1209";  // portkit.ini's placeholder identity
+  std::string product = "0001";
+};
+
+bool parseUsbId(const std::string& text, std::uint16_t& out) {
+  std::string_view s = text;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.remove_prefix(2);
+  unsigned v = 0;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, 16);
+  if (s.empty() || ec != std::errc() || end != s.data() + s.size() || v > 0xFFFF) return false;
+  out = static_cast<std::uint16_t>(v);
+  return true;
+}
+
+int runSimulator(const std::string& socketPath, const std::string& stateFile,
+                 const KernelDevice& kernel) {
   std::string error;
   std::optional<mousesim::MouseMemory> memory =
       stateFile.empty() ? mousesim::factoryMemory(mousesim::kFactoryFirmwareVersion)
@@ -30,6 +51,28 @@ int runSimulator(const std::string& socketPath, const std::string& stateFile) {
     std::fprintf(stderr, "vesk-mouse-sim: %s\n", error.c_str());
     return 2;
   }
+  std::unique_ptr<mousesim::UhidIo> uhid;
+  std::unique_ptr<mousesim::UhidMouse> uhidMouse;
+  if (kernel.uhid) {
+    std::uint16_t vendor = 0, product = 0;
+    if (!parseUsbId(kernel.vendor, vendor) || !parseUsbId(kernel.product, product)) {
+      std::fprintf(stderr, "vesk-mouse-sim: --vid and --pid are 16-bit hexadecimal numbers\n");
+      return 2;
+    }
+    uhid = mousesim::openUhid(kernel.path, &error);
+    if (!uhid) {
+      std::fprintf(stderr, "vesk-mouse-sim: %s\n", error.c_str());
+      return 2;
+    }
+    uhidMouse = std::make_unique<mousesim::UhidMouse>(simulator.model(), *uhid, vendor, product);
+    if (simulator.model().plugged() && !uhidMouse->create()) {
+      std::fprintf(stderr, "vesk-mouse-sim: the kernel refused the HID device\n");
+      return 2;
+    }
+    server.attach(uhidMouse.get());
+    std::printf("vesk-mouse-sim: HID device %04x:%04x through %s\n", vendor, product,
+                kernel.path.c_str());
+  }
   struct sigaction action {};
   action.sa_handler = onSignal;  // no SA_RESTART: poll() returns and the loop sees the flag
   sigemptyset(&action.sa_mask);
@@ -39,6 +82,7 @@ int runSimulator(const std::string& socketPath, const std::string& stateFile) {
   std::printf("vesk-mouse-sim: listening on %s\n", socketPath.c_str());
   std::fflush(stdout);
   server.run(g_stop);
+  server.attach(nullptr);
   return 0;
 }
 
@@ -84,6 +128,15 @@ int main(int argc, char** argv) {
   run->add_option("--state", stateFile, "Keep the mouse's on-device memory in this file");
   run->add_option("--socket", socketPath,
                   "Listen here (default: $VESK_MOUSE_SIM or the runtime folder)");
+  KernelDevice kernel;
+  run->add_flag("--uhid", kernel.uhid,
+                "Also be a HID device of the kernel through uhid (a hidraw node for the real "
+                "device access library)");
+  run->add_option("--uhid-path", kernel.path, "The uhid device (default /dev/uhid)");
+  run->add_option("--vid", kernel.vendor, "USB vendor id of the HID device, hexadecimal")
+      ->capture_default_str();
+  run->add_option("--pid", kernel.product, "USB product id of the HID device, hexadecimal")
+      ->capture_default_str();
 
   auto* ctl = app.add_subcommand("ctl", "Control a running simulated mouse");
   ctl->add_option("--socket", socketPath, "The simulator's socket");
@@ -142,7 +195,7 @@ int main(int argc, char** argv) {
     return app.exit(e);
   }
   if (socketPath.empty()) socketPath = mousesim::wire::defaultSocketPath();
-  if (run->parsed()) return runSimulator(socketPath, stateFile);
+  if (run->parsed()) return runSimulator(socketPath, stateFile, kernel);
 
   for (const std::string* a : {&a1, &a2}) {
     if (!a->empty()) args.push_back(*a);

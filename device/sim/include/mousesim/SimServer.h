@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "mousesim/DeviceLink.h"
 #include "mousesim/MouseSimulator.h"
 #include "mousesim/SaveSchedule.h"
 
@@ -23,6 +24,9 @@ class SimServer {
 
   // Binds the socket; false (and a reason) when it is taken or cannot be made.
   bool listen(std::string* error);
+  // Serves the mouse through link as well (the kernel's uhid device): its
+  // requests from this loop, the model's events and plug changes to it.
+  void attach(DeviceLink* link) { link_ = link; }
   // Runs until stop() (or a signal handler sets the flag) ; saves the state.
   void run(const std::atomic<bool>& stopRequested);
 
@@ -44,6 +48,7 @@ class SimServer {
   int listenFd_ = -1;
   std::map<int, Client> clients_;
   std::vector<int> dropped_;
+  DeviceLink* link_ = nullptr;
   SaveSchedule schedule_{0};
 };
 
