@@ -3,8 +3,6 @@
 // strings place the controls and looks at the mouse's report log and the files.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <cstring>
 #include <sstream>
 
@@ -89,6 +87,20 @@ class PrivateXServer {
     Window child;
     XTranslateCoordinates(d, found, DefaultRootWindow(d), 0, 0, &x, &y, &child);
     return Point{x, y};
+  }
+
+  // The screen's pixels in a rectangle, row by row.
+  std::vector<unsigned long> pixels(int x, int y, int width, int height) {
+    std::vector<unsigned long> out;
+    Display* d = connection();
+    if (!d) return out;
+    XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image) return out;
+    for (int row = 0; row < height; ++row)
+      for (int column = 0; column < width; ++column) out.push_back(XGetPixel(image, column, row));
+    XDestroyImage(image);
+    return out;
   }
 
   void click(int x, int y) {
@@ -194,9 +206,11 @@ class OptionEndToEndTest : public ::testing::Test {
   void clickAt(int left, int top, int width, int height) {
     x.click(origin.x + left + width / 2, origin.y + top + height / 2);
   }
-  void clickProfileTab(int slot) {
-    const int lefts[5] = {8, 165, 322, 479, 637};
-    clickAt(lefts[slot], 485, 155, 25);
+  static constexpr int kProfileTabLefts[5] = {8, 165, 322, 479, 637};
+  void clickProfileTab(int slot) { clickAt(kProfileTabLefts[slot], 485, 155, 25); }
+  // What the window shows of a profile tab (selected or not).
+  std::vector<unsigned long> profileTabPixels(int slot) {
+    return x.pixels(origin.x + kProfileTabLefts[slot], origin.y + 485, 155, 25);
   }
   // A DPI level's bar: page position (12,124), row (395, 64 + 49 i), bar (1,1)-(302,16).
   void clickDpiBar(int level) { clickAt(12 + 395 + 1, 124 + 64 + 49 * level + 1, 301, 15); }
@@ -242,6 +256,32 @@ TEST_F(OptionEndToEndTest, ProfileAndDpiLevelChosenByClicksReachTheMouseOnApply)
   EXPECT_EQ(saved->CurrentProfile, 1);
   EXPECT_EQ(saved->Profiles[1].Cpi_X, 3);
 
+  // The mouse's own "Profile Up" button: the Monitor takes profile 3 and
+  // tells the window, which marks its tab.
+  const auto unmarked = profileTabPixels(2);
+  suite.sim("press 22");
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] { return profileTabPixels(2) != unmarked; }));
+  ASSERT_EQ(shared()->CurrentProfile, 2);
+  // A change on the page of that profile, then Apply: the profile's settings
+  // reach the mouse, and the profile the mouse chose stays current.
+  const auto before = shared();
+  int level = 0;
+  while (level < 5 && (level == before->Profiles[2].Cpi_X || before->Profiles[2].dpi[level] == 0))
+    ++level;
+  ASSERT_LT(level, 5);
+  suite.sim("log --clear");
+  clickDpiBar(level);
+  clickApply();
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] {
+    return profileReport(suite.reportLog(), 2).has_value();
+  })) << ::testing::PrintToString(suite.reportLog());
+  const auto applied = suite.reportLog();
+  EXPECT_FALSE(contains(applied, "SET 05")) << ::testing::PrintToString(applied);
+  EXPECT_FALSE(profileReport(applied, 1).has_value());
+  EXPECT_EQ(profileReport(applied, 2)->at(12), "0" + std::to_string(level));
+  EXPECT_EQ(files()->CurrentProfile, 2);
+  EXPECT_EQ(files()->Profiles[2].Cpi_X, level);
+  EXPECT_EQ(shared()->CurrentProfile, 2);
   EXPECT_TRUE(suite.alive(option));
 }
 
