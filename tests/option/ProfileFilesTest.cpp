@@ -116,6 +116,24 @@ TEST_F(ProfileFilesTest, NameAndGamesChangeNothingElse) {
                         reinterpret_cast<const char*>(before.get()) + 1750,
                         sizeof(settings::Profile) - 1750),
             0);
+  // Twenty characters, whatever their UTF-8 length; none is cut in two.
+  ProfileFiles::setNameAndGames(profile,
+                                "\xC3\x9C"
+                                "ber-Spieler Profil \xC3\xA4\xC3\xB6",
+                                std::string(600, 'x') + "\xC3\xA4", "", "");
+  EXPECT_STREQ(profile.ProFileName,
+               "\xC3\x9C"
+               "ber-Spieler Profil ");
+  EXPECT_EQ(std::string(profile.GameFile0), std::string(sizeof profile.GameFile0 - 1, 'x'));
+  ProfileFiles::setNameAndGames(profile,
+                                "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F"
+                                "1234567890123456z",
+                                "", "", "");
+  EXPECT_STREQ(profile.ProFileName,
+               "\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F"
+               "1234567890123456");
+  ProfileFiles::setNameAndGames(profile, "", std::string(498, 'y') + "\xC3\xA4", "", "");
+  EXPECT_EQ(std::string(profile.GameFile0), std::string(498, 'y'));
   ProfileFiles::setNameAndGames(profile, "", "", "", "");
   EXPECT_STREQ(profile.ProFileName, "");
   ProfileFiles ops(*files_);

@@ -14,10 +14,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
+bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// At most `bytes` bytes of UTF-8 text, never ending inside a character.
+std::string_view headBytes(std::string_view text, std::size_t bytes) {
+  if (text.size() <= bytes) return text;
+  while (bytes > 0 && continuationByte(text[bytes])) --bytes;
+  return text.substr(0, bytes);
+}
+
+// The first `count` characters of UTF-8 text.
+std::string_view headCharacters(std::string_view text, std::size_t count) {
+  std::size_t end = 0;
+  for (std::size_t seen = 0; end < text.size(); ++end) {
+    if (continuationByte(text[end])) continue;
+    if (seen++ == count) break;
+  }
+  return text.substr(0, end);
+}
+
 template <std::size_t N>
 void storeText(char (&field)[N], std::string_view text) {
   std::memset(field, 0, N);
-  std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+  const std::string_view kept = headBytes(text, N - 1);
+  std::memcpy(field, kept.data(), kept.size());
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -50,7 +70,9 @@ std::string ProfileFiles::fileTitle(std::string_view path) {
 void ProfileFiles::setNameAndGames(settings::Profile& profile, std::string_view name,
                                    std::string_view game0, std::string_view game1,
                                    std::string_view game2) {
-  storeText(profile.ProFileName, name.substr(0, std::min(name.size(), kMaxNameLength)));
+  // The dialog allows 20 characters, not bytes: a name with accents keeps
+  // every character the user typed, and no character is cut in two.
+  storeText(profile.ProFileName, headCharacters(name, kMaxNameLength));
   storeText(profile.GameFile0, game0);
   storeText(profile.GameFile1, game1);
   storeText(profile.GameFile2, game2);
