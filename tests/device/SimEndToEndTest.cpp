@@ -232,6 +232,16 @@ TEST_F(SimFixture, VeskctlWriteThenReadGivesTheImageBack) {
   expectSameOnDevice(*source, *image);
   EXPECT_EQ(settings::SettingsFiles(restored.string() + "/").ReadFirmwareVersion(), 105);
 
+  // A report the mouse does not give fails the backup; the read goes on past
+  // it, and the files' values for that profile must not pass for the mouse's.
+  ASSERT_EQ(ctl({"fail-get", "6", "1"}), 0);
+  const fs::path partial = programFolder("partial");
+  ChildProcess refused(
+      {kSuite + "/veskctl", "device", "read", "--folder", partial.string(), "--verbose"}, false);
+  EXPECT_NE(refused.wait(), 0);
+  EXPECT_NE(refused.output().find("(failed)"), std::string::npos) << refused.output();
+  EXPECT_FALSE(fs::exists(partial / "config.ini")) << "the folder is left as it was";
+
   const fs::path empty = dir / "nolibrary";
   fs::create_directories(empty);
   ChildProcess absent({kSuite + "/veskctl", "device", "read", "--folder", empty.string()}, false);

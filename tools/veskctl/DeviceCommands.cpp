@@ -2,6 +2,7 @@
 // through the device access library of a program folder.
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "CommandSupport.h"
@@ -43,8 +44,9 @@ class MouseSession {
       : library_(device::PortkitLibrary::load(programFolderOption(options.folder))),
         transport_(*library_),
         log_(transport_,
-             [verbose = options.verbose](device::TrafficLog::Direction d,
-                                         std::span<const std::uint8_t> report, bool ok) {
+             [this, verbose = options.verbose](device::TrafficLog::Direction d,
+                                               std::span<const std::uint8_t> report, bool ok) {
+               if (!ok && !report.empty()) failedReports_.insert(report[0]);
                if (!verbose) return;
                std::printf("%s%s\n", device::TrafficLog::format(d, report).c_str(),
                            ok ? "" : "  (failed)");
@@ -57,8 +59,15 @@ class MouseSession {
   ~MouseSession() { library_->closeFeatureDevice(); }
 
   device::DeviceSequences& sequences() { return sequences_; }
+  // Ids of the reports whose transfer failed, e.g. "6, 7".
+  std::string failedReports() const {
+    std::string text;
+    for (const int id : failedReports_) text += (text.empty() ? "" : ", ") + std::to_string(id);
+    return text;
+  }
 
  private:
+  std::set<int> failedReports_;
   std::unique_ptr<device::PortkitLibrary> library_;
   device::LibraryTransport transport_;
   device::TrafficLog log_;
@@ -75,6 +84,11 @@ void readMouse(const DeviceOptions& options) {
   {
     MouseSession session(options);
     if (!session.sequences().readEverything(*image, version)) fail("reading the mouse failed");
+    // The read goes on past a report the mouse did not give, keeping what
+    // the files hold for it; a backup must not pass that off as the mouse's.
+    if (const std::string failed = session.failedReports(); !failed.empty()) {
+      fail("the mouse did not give report " + failed + "; the folder is left as it was");
+    }
   }
   if ((version >= 0 && !files.SaveFirmwareVersion(version)) || !files.SaveAll(*image)) {
     fail("cannot write the settings files in " + files.programFolder());
