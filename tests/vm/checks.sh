@@ -120,12 +120,26 @@ monitor_follows_hotplug() {
   wait_for 120 sim_log_has "SET 0e 03 01"
 }
 
+# 6. Removal and arrival in quick succession (the node name comes back): the
+# Monitor ends up with the mouse, and its events reach it on the new node.
+monitor_survives_quick_replug() {
+  ctl log --clear
+  for i in 1 2 3; do
+    ctl unplug && ctl plug || return 1
+  done
+  wait_for 60 status_has '"mouseConnected":true' || return 1
+  wait_for 120 sim_log_has "SET 0e 03 01" || return 1
+  ctl press 22 || return 1
+  wait_for 30 status_has '"currentProfile":2'
+}
+
 check enumeration-ignores-other-ids enumeration_ignores_other_ids
 check enumeration-finds-the-mouse enumeration_finds_the_mouse
 check write-then-read-byte-for-byte write_then_read_gives_the_image_back
 check refused-report-fails-not-hangs refused_report_fails_not_hangs
 check monitor-sees-button-press monitor_sees_the_button_press
 check monitor-follows-hotplug monitor_follows_hotplug
+check monitor-survives-quick-replug monitor_survives_quick_replug
 [ $failed -ne 0 ] && for log in /tmp/sim.log /tmp/monitor.log /tmp/udevd.log; do
   tail -15 $log 2>/dev/null | sed "s|^|VM-LOG $log: |"
 done
