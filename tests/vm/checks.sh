@@ -85,7 +85,7 @@ write_then_read_gives_the_image_back() {
     [ "$($V/veskctl settings get --folder /tmp/b --profile 3 --slot 6 Name1)" = Heal ]
 }
 
-# 3. A report the mouse refuses fails the operation at once.
+# 3. A report the mouse refuses fails the read or the write at once.
 refused_report_fails_not_hangs() {
   ctl fail-get 6 1 || return 1
   folder /tmp/c
@@ -95,7 +95,16 @@ refused_report_fails_not_hangs() {
     return 1
   fi
   took=$(($(date +%s) - start))
-  echo "failed after $took s"
+  echo "the read failed after $took s"
+  [ $took -lt 30 ] || return 1
+  ctl fail-set 7 1 || return 1
+  start=$(date +%s)
+  if timeout 60 $V/veskctl device write --folder /tmp/a; then
+    echo "the write succeeded"
+    return 1
+  fi
+  took=$(($(date +%s) - start))
+  echo "the write failed after $took s"
   [ $took -lt 30 ]
 }
 
