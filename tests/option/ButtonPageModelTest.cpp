@@ -51,7 +51,7 @@ struct Dialogs : ButtonAssignDialogs {
     ++timerDialogs;
     return timerEdit(t);
   }
-  void openMacroManager(MacroManagerMode mode, int set) override {
+  void openMacroManager(MacroManagerMode mode, int set, const settings::ButtonSlot&) override {
     managerCalls.emplace_back(mode, set);
   }
   void notice(const std::string& text) override { notices.push_back(text); }

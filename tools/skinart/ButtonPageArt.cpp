@@ -1,4 +1,5 @@
 #include <QPainterPath>
+#include <array>
 
 #include "WindowArt.h"
 #include "skin/ButtonPageLayout.h"
@@ -20,46 +21,141 @@ QRect rectOf(const char* layout) {
   return QRect(e.left, e.top, e.width(), e.height());
 }
 
-// The mouse from above, its front up; mirrored for the left hand.
-void drawMouse(QPainter& p, const QRect& r, bool leftHanded) {
+// Where the highlight pictures of the two layers sit on the page; the face
+// draws the same viewer there, unlit, so a picture only lights a button.
+const QPoint kLeftViewer(191, 32);
+const QPoint kRightViewer(582, 32);
+const QColor kViewerFill(14, 15, 18);
+const QColor kHeld(236, 164, 52);  // a Dual-Shift button held down
+
+// What each of the twelve buttons is, as the captions name it.
+const char* const kButtonNames[12] = {"Left button",        "Right button",      "Wheel click",
+                                      "Front thumb button", "Rear thumb button", "Wheel tilt left",
+                                      "Wheel tilt right",   "Wheel up",          "Wheel down",
+                                      "DPI up button",      "DPI down button",   "Top button"};
+
+// The mouse from above, its front up, in a 188 x 240 viewer: the shell
+// between y 24 and 206, captions above and below it. Button b (0..11) is
+// lit in the accent colour, the buttons in `held` in amber. Mirrored for the
+// left hand (the thumb buttons move to the right side); captions are not.
+struct TopView {
+  QRectF body;
+  QPainterPath shell;
+  std::array<QPainterPath, 12> buttons;
+};
+
+TopView topView(const QRectF& box) {
+  TopView v;
+  const qreal cx = box.center().x();
+  v.body = QRectF(cx - 52, box.top() + 24, 104, 182);
+  const QRectF& b = v.body;
+  QPainterPath& shell = v.shell;
+  shell.moveTo(cx, b.top());
+  shell.cubicTo(b.right() + 2, b.top(), b.right() + 6, b.top() + b.height() * 0.5, b.right() - 2,
+                b.bottom() - 26);
+  shell.cubicTo(b.right() - 8, b.bottom() + 2, b.left() + 8, b.bottom() + 2, b.left() + 2,
+                b.bottom() - 26);
+  shell.cubicTo(b.left() - 6, b.top() + b.height() * 0.5, b.left() - 2, b.top(), cx, b.top());
+  const qreal split = b.top() + 86;
+  QPainterPath leftHalf, rightHalf;
+  leftHalf.addRect(QRectF(b.left() - 10, b.top() - 2, cx - 1.5 - (b.left() - 10), split - b.top()));
+  rightHalf.addRect(QRectF(cx + 1.5, b.top() - 2, b.right() + 10 - cx, split - b.top()));
+  v.buttons[0] = shell.intersected(leftHalf);
+  v.buttons[1] = shell.intersected(rightHalf);
+  v.buttons[2].addRoundedRect(QRectF(cx - 6, b.top() + 20, 12, 30), 5, 5);
+  // Thumb buttons on the left side, front and rear.
+  v.buttons[3].addRoundedRect(QRectF(b.left() - 9, split + 8, 11, 28), 4, 4);
+  v.buttons[4].addRoundedRect(QRectF(b.left() - 8, split + 42, 11, 28), 4, 4);
+  // Tilt: the wheel's two sides.
+  const auto triangle = [](QPointF a, QPointF c, QPointF d) {
+    QPainterPath t;
+    t.moveTo(a);
+    t.lineTo(c);
+    t.lineTo(d);
+    t.closeSubpath();
+    return t;
+  };
+  const qreal wy = b.top() + 35;
+  v.buttons[5] = triangle({cx - 17, wy}, {cx - 10, wy - 6}, {cx - 10, wy + 6});
+  v.buttons[6] = triangle({cx + 17, wy}, {cx + 10, wy - 6}, {cx + 10, wy + 6});
+  v.buttons[7] = triangle({cx, b.top() + 6}, {cx - 6, b.top() + 15}, {cx + 6, b.top() + 15});
+  v.buttons[8] = triangle({cx, b.top() + 64}, {cx - 6, b.top() + 55}, {cx + 6, b.top() + 55});
+  // DPI buttons behind the wheel, and the top button at the front left edge.
+  v.buttons[9].addRoundedRect(QRectF(cx - 5, b.top() + 68, 10, 7), 2, 2);
+  v.buttons[10].addRoundedRect(QRectF(cx - 5, b.top() + 77, 10, 7), 2, 2);
+  v.buttons[11].addEllipse(QRectF(b.left() + 8, b.top() + 44, 9, 16));
+  return v;
+}
+
+void drawTopView(QPainter& p, const QRect& box, bool leftHanded, int lit,
+                 std::array<bool, 2> held) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(color::kLine, 1));
+  p.setBrush(kViewerFill);
+  p.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+  p.save();
   if (leftHanded) {
-    p.translate(r.left() + r.right() + 1, 0);
+    p.translate(box.left() * 2 + box.width(), 0);
     p.scale(-1, 1);
   }
-  const QRectF body = QRectF(r).adjusted(r.width() * 0.22, 2, -r.width() * 0.22, -2);
-  QPainterPath shell;
-  shell.moveTo(body.center().x(), body.top());
-  shell.cubicTo(body.right() + 4, body.top(), body.right() + 2, body.top() + body.height() * 0.55,
-                body.right() - 3, body.bottom() - 8);
-  shell.cubicTo(body.right() - 8, body.bottom() + 1, body.left() + 8, body.bottom() + 1,
-                body.left() + 2, body.bottom() - 10);
-  shell.cubicTo(body.left() - 5, body.top() + body.height() * 0.5, body.left() - 3, body.top(),
-                body.center().x(), body.top());
-  QLinearGradient g(body.topLeft(), body.bottomRight());
-  g.setColorAt(0, QColor(46, 50, 58));
-  g.setColorAt(1, QColor(20, 22, 26));
-  p.setPen(QPen(QColor(78, 86, 100), 1.2));
+  const TopView v = topView(QRectF(box));
+  QLinearGradient g(v.body.topLeft(), v.body.bottomRight());
+  g.setColorAt(0, QColor(50, 55, 64));
+  g.setColorAt(1, QColor(22, 24, 29));
+  p.setPen(QPen(QColor(86, 94, 108), 1.2));
   p.setBrush(g);
-  p.drawPath(shell);
-  // Button split, wheel and the accent stripe of the light zones.
-  const qreal splitY = body.top() + body.height() * 0.42;
-  p.setPen(QPen(QColor(10, 11, 13), 1.4));
-  p.drawLine(QPointF(body.center().x(), body.top() + 1), QPointF(body.center().x(), splitY));
-  p.drawLine(QPointF(body.left() + 2, splitY), QPointF(body.right() - 2, splitY));
-  p.setPen(QPen(color::kAccent, 1));
-  p.setBrush(QColor(12, 13, 16));
-  p.drawRoundedRect(QRectF(body.center().x() - 4, body.top() + 12, 8, 20), 3, 3);
+  p.drawPath(v.shell);
+  // The light stripe down the back.
   p.setPen(QPen(color::kAccentDeep, 2));
-  p.drawLine(QPointF(body.center().x(), splitY + 12),
-             QPointF(body.center().x(), body.bottom() - 14));
-  // Thumb buttons on the side.
-  p.setPen(QPen(QColor(78, 86, 100), 1));
-  p.setBrush(QColor(30, 33, 40));
-  p.drawRoundedRect(QRectF(body.left() - 3, splitY + 6, 6, 14), 2, 2);
-  p.drawRoundedRect(QRectF(body.left() - 3, splitY + 24, 6, 14), 2, 2);
+  p.drawLine(QPointF(v.body.center().x(), v.body.top() + 100),
+             QPointF(v.body.center().x(), v.body.bottom() - 18));
+  for (int b = 0; b < 12; ++b) {
+    const bool on = b == lit;
+    const bool hold = (b == 3 && held[0]) || (b == 4 && held[1]);
+    QColor fill(30, 33, 40), line(96, 104, 118);
+    if (b < 2) fill = Qt::transparent;
+    if (b >= 5 && b <= 8) fill = QColor(110, 118, 132);
+    if (hold) {
+      fill = kHeld;
+      line = kHeld.lighter(130);
+    }
+    if (on) {
+      fill = color::kAccent;
+      line = QColor(170, 225, 255);
+    }
+    if (on || hold) {
+      // A soft glow round the lit button.
+      p.setPen(QPen(QColor(fill.red(), fill.green(), fill.blue(), 70), 6));
+      p.setBrush(Qt::NoBrush);
+      p.drawPath(v.buttons[static_cast<std::size_t>(b)]);
+    }
+    p.setPen(QPen(b < 2 && !on && !hold ? QColor(12, 13, 15) : line, b < 2 ? 1.4 : 1));
+    p.setBrush(b < 2 && (on || hold) ? QColor(fill.red(), fill.green(), fill.blue(), 150) : fill);
+    p.drawPath(v.buttons[static_cast<std::size_t>(b)]);
+  }
   p.restore();
+  p.restore();
+}
+
+// The viewer with one button lit: picture 0..59 of the page.
+void drawHighlight(QPainter& p, const QRect& box, int picture, bool leftHanded) {
+  const int group = picture < 12 ? -1 : (picture - 12) / 12;  // 4 only, 5 only, both, neither
+  const int button = picture < 12 ? picture : (picture - 12) % 12;
+  const std::array<bool, 2> held = {group == 0 || group == 2, group == 1 || group == 2};
+  drawTopView(p, box, leftHanded, button, held);
+  if (group >= 0) {
+    static const char* const holding[4] = {"While button 4 is held", "While button 5 is held",
+                                           "While button 4 or 5 is held",
+                                           "No Dual-Shift button set"};
+    drawText(p, QRect(box.left() + 4, box.top() + 4, box.width() - 8, 16),
+             QString::fromLatin1(holding[group]), group == 3 ? color::kDim : kHeld, artFont(11),
+             Qt::AlignCenter);
+  }
+  drawText(
+      p, QRect(box.left() + 4, box.bottom() - 28, box.width() - 8, 24),
+      QStringLiteral("%1 \u00b7 %2").arg(button + 1).arg(QString::fromLatin1(kButtonNames[button])),
+      color::kBright, artFont(12, true), Qt::AlignCenter);
 }
 
 void panel(QPainter& p, const QRect& r) {
@@ -85,15 +181,15 @@ void drawButtonPageBackground(QPainter& p, const QSize& size, bool leftHanded) {
     drawText(p, QRect(bar.left() - 24, bar.top(), 20, bar.height()), QString::number(slot + 1),
              color::kDim, artFont(11, true), Qt::AlignRight | Qt::AlignVCenter);
   }
-  drawMouse(p, QRect(215, 28, 140, 122), leftHanded);
-  drawMouse(p, QRect(610, 28, 140, 122), leftHanded);
-  drawText(p, QRect(200, 160, 170, 60),
-           QStringLiteral("Point at a button's bar to see it on the mouse; click it to "
-                          "choose its function."),
-           color::kDim, artFont(11), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
-  drawText(p, QRect(596, 160, 170, 60),
-           QStringLiteral("Hold a Dual-Shift button and the buttons do these functions."),
-           color::kDim, artFont(11), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap);
+  const QSize viewer(res::kButtonHighlightWidth, res::kButtonHighlightHeight);
+  for (const QPoint& at : {kLeftViewer, kRightViewer}) {
+    const QRect box(at, viewer);
+    drawTopView(p, box, leftHanded, -1, {false, false});
+    drawText(p, QRect(box.left() + 4, box.bottom() - 28, box.width() - 8, 24),
+             at == kLeftViewer ? QStringLiteral("Point at a bar to find its button")
+                               : QStringLiteral("Functions while Dual-Shift is held"),
+             color::kDim, artFont(11), Qt::AlignCenter);
+  }
 }
 
 // A bar: the slot's function name is drawn over it by the program (light
@@ -188,6 +284,14 @@ std::vector<WindowArt> buttonPageArt() {
   left.hover = left.pressed = left.disabled = 0;
   left.background = [](QPainter& p, const QSize& size) { drawButtonPageBackground(p, size, true); };
   return {right, left, barArt(false), barArt(true)};
+}
+
+QImage buttonHighlight(int picture, bool leftHanded) {
+  QImage image(res::kButtonHighlightWidth, res::kButtonHighlightHeight, QImage::Format_RGB32);
+  image.fill(color::kPanel);
+  QPainter p(&image);
+  drawHighlight(p, image.rect(), picture, leftHanded);
+  return image;
 }
 
 }  // namespace skinart

@@ -11,6 +11,8 @@ QImage zoneMark(int zone);
 QImage zonePreview(int zone);
 // 220 x 34 level bar, drawn full; the page shows its left part.
 QImage levelBar();
+// Highlight picture 0..59 of the Button Assign page, 188 x 240.
+QImage buttonHighlight(int picture, bool leftHanded);
 // Trophy 1..13, 150 x 150, earned or locked.
 QImage trophyPicture(int trophy, bool earned);
 

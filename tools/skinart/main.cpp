@@ -100,6 +100,9 @@ int main(int argc, char** argv) {
     writeBitmap(res::kZoneMarks[zone], zoneMark(zone));
     writeBitmap(res::kZonePreviews[zone], zonePreview(zone));
   }
+  for (int picture = 0; picture < res::kButtonHighlightCount; ++picture)
+    for (bool leftHanded : {false, true})
+      writeBitmap(res::buttonHighlight(picture, leftHanded), buttonHighlight(picture, leftHanded));
   writeBitmap(res::kLevelBar, levelBar());
   for (int trophy = 1; trophy <= res::kLevelCount; ++trophy) {
     writeBitmap(res::kTrophyEarnedBase + trophy - 1, trophyPicture(trophy, true));

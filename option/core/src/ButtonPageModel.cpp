@@ -292,13 +292,13 @@ bool ButtonPageModel::choose(int slot, int command) {
   if (command == kCreateTimer || command == kEditTimers)
     return timerCommand(command == kCreateTimer);
   if (command == kCreateMacro) {
-    dialogs_.openMacroManager(ButtonAssignDialogs::MacroManagerMode::Create, -1);
+    dialogs_.openMacroManager(ButtonAssignDialogs::MacroManagerMode::Create, -1, slotRef(slot));
     return false;
   }
   if (command >= kFirstEditSet && command < kFirstEditSet + macros::MacroLibrary::kMaxSets) {
     const int set = command - kFirstEditSet;
     if (!library_.set(set)) return false;
-    dialogs_.openMacroManager(ButtonAssignDialogs::MacroManagerMode::EditSet, set);
+    dialogs_.openMacroManager(ButtonAssignDialogs::MacroManagerMode::EditSet, set, slotRef(slot));
     return false;
   }
   if (command >= kFirstMacro && command < kFirstEditSet) return chooseMacro(slot, command);

@@ -57,6 +57,21 @@ inline constexpr int kFixedBarNormal = 415, kFixedBarHover = 412, kFixedBarPress
                      kFixedBarDisabled = 413;
 inline constexpr int kAssignableBarNormal = 419, kAssignableBarHover = 416,
                      kAssignableBarPressed = 418, kAssignableBarDisabled = 417;
+// Its 60 highlight pictures (188 x 240): the mouse with one button lit.
+// Pictures 0..11 are the normal layer's buttons; 12..59 the Dual-Shift
+// layer's, in four groups by which of buttons 4 and 5 shift the layer: 4 only,
+// 5 only, both, neither. The left-handed drawings are at 2500 + picture.
+inline constexpr int kButtonHighlightWidth = 188;
+inline constexpr int kButtonHighlightHeight = 240;
+inline constexpr int kButtonHighlightCount = 60;
+inline constexpr int kButtonHighlightLeftHandedBase = 2500;
+inline constexpr int buttonHighlight(int picture, bool leftHanded) {
+  constexpr int kFirst24[24] = {367, 368, 369, 370, 371, 372, 366, 457, 456, 382, 383, 384,
+                                429, 430, 431, 432, 433, 434, 428, 463, 462, 441, 442, 443};
+  if (leftHanded) return kButtonHighlightLeftHandedBase + picture;
+  return picture < 24 ? kFirst24[picture] : 2400 + picture;
+}
+
 
 // Advanced page (774 x 312): face (also the normal pictures and the slider
 // backgrounds), hover, pressed (also the disabled check boxes) and a fourth

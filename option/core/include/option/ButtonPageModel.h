@@ -55,9 +55,11 @@ class ButtonAssignDialogs {
   virtual bool createTimer(TimerList& timers) = 0;
   virtual bool editTimers(TimerList& timers) = 0;
   // The macro manager: to create a macro, on set `setPosition`, or in its
-  // ordinary mode. It saves the library file itself.
+  // ordinary mode; it shows first the set and macro `slot` carries. It saves
+  // the library file itself.
   enum class MacroManagerMode { Create, EditSet, Ordinary };
-  virtual void openMacroManager(MacroManagerMode mode, int setPosition) = 0;
+  virtual void openMacroManager(MacroManagerMode mode, int setPosition,
+                                const settings::ButtonSlot& slot) = 0;
   // Something the user asked for could not be done; `text` says why.
   virtual void notice(const std::string& text) = 0;
 };

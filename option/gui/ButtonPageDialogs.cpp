@@ -1,0 +1,58 @@
+#include "ButtonPageDialogs.h"
+
+#include <QMessageBox>
+
+#include "EditTimersDialog.h"
+#include "KeyCombinationDialog.h"
+#include "NewTimerDialog.h"
+#include "PlayerDialog.h"
+#include "ProgramPathDialog.h"
+
+namespace option {
+
+ButtonPageDialogs::ButtonPageDialogs(QWidget* parent, std::string programFolder)
+    : parent_(parent), folder_(std::move(programFolder)) {}
+
+std::optional<KeyShortcut> ButtonPageDialogs::askShortcut(const KeyShortcut& start) {
+  const auto chosen = KeyCombinationDialog::ask(KeyCombination(start.key, start.flags), parent_);
+  if (!chosen) return std::nullopt;
+  return KeyShortcut{chosen->key(), chosen->flags()};
+}
+
+std::optional<std::string> ButtonPageDialogs::askProgram(const std::string& start) {
+  const auto chosen = ProgramPathDialog::ask(QString::fromStdString(start), parent_);
+  if (!chosen) return std::nullopt;
+  return chosen->toStdString();
+}
+
+bool ButtonPageDialogs::selectPlayer(int& mediaOption) {
+  const auto chosen = PlayerDialog::ask(mediaOption, parent_);
+  if (!chosen) return false;
+  mediaOption = *chosen;
+  return true;
+}
+
+bool ButtonPageDialogs::createTimer(TimerList& timers) {
+  const auto chosen = NewTimerDialog::ask(timers, parent_);
+  if (!chosen) return false;
+  const TimerList::Refusal refusal = timers.add(chosen->name, chosen->seconds);
+  if (refusal != TimerList::Refusal::None) {
+    notice(TimerList::describe(refusal));
+    return false;
+  }
+  return true;
+}
+
+bool ButtonPageDialogs::editTimers(TimerList& timers) {
+  return EditTimersDialog::edit(timers, parent_);
+}
+
+void ButtonPageDialogs::openMacroManager(MacroManagerMode, int, const settings::ButtonSlot&) {
+  notice("The macro manager cannot be opened from this page yet.");
+}
+
+void ButtonPageDialogs::notice(const std::string& text) {
+  QMessageBox::information(parent_, QStringLiteral("Button Assign"), QString::fromStdString(text));
+}
+
+}  // namespace option
