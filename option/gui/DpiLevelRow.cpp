@@ -56,6 +56,7 @@ DpiLevelRow::DpiLevelRow(const QRect& rect, const skin::PageSheets& pageSheets,
       new skin::CclickHSlider(skin::res::kThumbDpi, place("y", 32, 26, 299, 30), this, kYSlider);
   for (skin::CclickHSlider* s : {xSlider_, ySlider_}) {
     s->setBackground(pictures_.normal);
+    s->setFill(pictures_.pressed);
     s->setRange(DpiLevelRowModel::kMin, DpiLevelRowModel::kMax);
     s->setSnap(true);
   }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 #include "LanguageListDialog.h"
 #include "PageRegistry.h"
@@ -74,15 +75,13 @@ void MainDialog::buildControls() {
     b->setSheets(sheets_);
     return b;
   };
-  const PageContext context{model_, desktop_, this};
-  const auto factories = pageFactories();
+  factories_ = pageFactories();
   for (int kind = 0; kind < OptionPage::kCount; ++kind) {
     const auto k = static_cast<std::size_t>(kind);
     tabs_[k] = button(mw::kTabs[kind]);
     connect(tabs_[k], &skin::SkinButton::clicked, this, [this, kind] { showPage(kind); });
-    pages_[k] = factories[k](context);
-    pages_[k]->widget()->setVisible(kind == visiblePage_);
   }
+  ensurePage(visiblePage_);
   const char* files[4] = {mw::kCreate, mw::kLoad, mw::kSave, mw::kEdit};
   for (std::size_t i = 0; i < fileButtons_.size(); ++i) {
     fileButtons_[i] = button(files[i]);
@@ -133,12 +132,44 @@ void MainDialog::buildControls() {
   cancel_ = button(mw::kCancel);
   connect(cancel_, &skin::SkinButton::clicked, this, &QDialog::reject);
 
+  // The header's edition badge; refresh shows it for a mouse of type 1 only.
+  mouseType_ = new QLabel(this);
+  mouseType_->setObjectName(QStringLiteral("MouseType"));
+  mouseType_->setGeometry(skin::layoutRect(skin::parseLayout(mw::kMouseType)));
+  mouseType_->setPixmap(
+      QPixmap::fromImage(skin::cutImage(sheets_.pressed(), mouseType_->geometry())));
+  mouseType_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  mouseType_->hide();
+
   quickHelp_ = new QLabel(this);
   quickHelp_->setObjectName(QStringLiteral("QuickHelp"));
   quickHelp_->setGeometry(skin::layoutRect(skin::parseLayout(mw::kQuickHelp)));
   quickHelp_->setFont(skin::SkinResources::arialFont(13));
   quickHelp_->setStyleSheet(QStringLiteral("color: rgb(200, 208, 216); background: transparent;"));
   quickHelp_->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+OptionPage* MainDialog::page(int kind) {
+  if (kind < 0 || kind >= OptionPage::kCount) return nullptr;
+  return &ensurePage(kind);
+}
+
+OptionPage& MainDialog::ensurePage(int kind) {
+  std::unique_ptr<OptionPage>& page = pages_.at(static_cast<std::size_t>(kind));
+  if (page) return *page;
+  page = factories_.at(static_cast<std::size_t>(kind))(PageContext{model_, desktop_, this});
+  page->widget()->setVisible(kind == visiblePage_);
+  // Until the window's first refresh and language the page waits for them
+  // like the others; afterwards it catches up here.
+  if (languageApplied_) {
+    page->applyHelpTexts(help_);
+    page->refresh();
+  }
+  return *page;
+}
+
+void MainDialog::refreshPage(int kind) {
+  if (OptionPage* built = builtPage(kind)) built->refresh();
 }
 
 skin::SkinButton* MainDialog::windowsMarker(int slot, bool on) const {
@@ -180,19 +211,23 @@ skin::LRESULT MainDialog::handleControlMessage(skin::UINT msg, skin::WPARAM wPar
 
 void MainDialog::showPage(int kind) {
   if (kind < 0 || kind >= OptionPage::kCount) return;
-  pages_[static_cast<std::size_t>(visiblePage_)]->widget()->hide();
+  OptionPage& shown = ensurePage(kind);
+  if (OptionPage* hidden = builtPage(visiblePage_); hidden && hidden != &shown)
+    hidden->widget()->hide();
   visiblePage_ = kind;
-  pages_[static_cast<std::size_t>(kind)]->widget()->show();
+  shown.widget()->show();
   for (int k = 0; k < OptionPage::kCount; ++k)
     tabs_[static_cast<std::size_t>(k)]->setSelected(k == kind);
 }
 
 void MainDialog::refresh() {
   refreshStrip();
-  for (auto& page : pages_) page->refresh();
+  for (auto& page : pages_)
+    if (page) page->refresh();
   showLanguageFlag();
   for (int k = 0; k < OptionPage::kCount; ++k)
     tabs_[static_cast<std::size_t>(k)]->setSelected(k == visiblePage_);
+  mouseType_->setVisible(model_.working().MouseType == 1);
 }
 
 void MainDialog::refreshStrip() {
@@ -222,9 +257,9 @@ void MainDialog::refreshStrip() {
   }
 }
 
-void MainDialog::refreshMainPage() { pages_[OptionPage::Main]->refresh(); }
-void MainDialog::refreshAdvancedPage() { pages_[OptionPage::Advanced]->refresh(); }
-void MainDialog::refreshTrophyPage() { pages_[OptionPage::Trophy]->refresh(); }
+void MainDialog::refreshMainPage() { refreshPage(OptionPage::Main); }
+void MainDialog::refreshAdvancedPage() { refreshPage(OptionPage::Advanced); }
+void MainDialog::refreshTrophyPage() { refreshPage(OptionPage::Trophy); }
 void MainDialog::repaintColorIndicators() { refreshStrip(); }
 void MainDialog::firmwareVersionChanged() { update(QRect(300, 8, 120, 24)); }
 
@@ -291,6 +326,8 @@ void MainDialog::chooseLanguage() {
 
 void MainDialog::showLanguageFlag() {
   const int lang = model_.language();
+  if (lang == shownFlag_) return;  // every refresh asks; decode only a change
+  shownFlag_ = lang;
   language_->setPictures({skin::SkinResources::bitmap(skin::res::languageFlag(lang, 0)),
                           skin::SkinResources::bitmap(skin::res::languageFlag(lang, 1)),
                           skin::SkinResources::bitmap(skin::res::languageFlag(lang, 2)),
@@ -323,7 +360,9 @@ void MainDialog::applyLanguage() {
   apply(ok_, kOkHelp, mw::kOk);
   apply(apply_, kApplyHelp, mw::kApply);
   apply(cancel_, kCancelHelp, mw::kCancel);
-  for (auto& page : pages_) page->applyHelpTexts(help_);
+  for (auto& page : pages_)
+    if (page) page->applyHelpTexts(help_);
+  languageApplied_ = true;
 }
 
 void MainDialog::paintEvent(QPaintEvent* event) {

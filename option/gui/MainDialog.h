@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "OptionPage.h"
+#include "PageRegistry.h"
 #include "option/HelpTexts.h"
 #include "option/MainDialogModel.h"
 #include "skin/PageSheets.h"
@@ -44,7 +45,10 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
 
   void showPage(int kind);
   int visiblePage() const { return visiblePage_; }
-  OptionPage* page(int kind) const { return pages_.at(static_cast<std::size_t>(kind)).get(); }
+  // The page of a tab; a page not shown yet is built now (hidden).
+  OptionPage* page(int kind);
+  // The page when it was built already, else null.
+  OptionPage* builtPage(int kind) const { return pages_.at(static_cast<std::size_t>(kind)).get(); }
   skin::SkinButton* tab(int kind) const { return tabs_.at(static_cast<std::size_t>(kind)); }
   skin::SkinButton* profileTab(int slot) const {
     return profileTabs_.at(static_cast<std::size_t>(slot));
@@ -53,6 +57,8 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
   skin::GifPlayer* colorFlow(int slot, int flow) const;
   skin::SkinButton* languageButton() const { return language_; }
   QString quickHelp() const { return quickHelp_->text(); }
+  // The header element shown only for a mouse of type 1.
+  QWidget* mouseTypeBadge() const { return mouseType_; }
   // The notice of the last save that did not fully reach the mouse; empty
   // when everything arrived.
   QString saveNotice() const { return saveNotice_; }
@@ -82,6 +88,10 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
 
  private:
   void buildControls();
+  // Pages are built when first shown (or asked for): the start decodes and
+  // cuts only the sheets of the page on screen.
+  OptionPage& ensurePage(int kind);
+  void refreshPage(int kind);
   void refreshStrip();
   void applyLanguage();
   void showLanguageFlag();
@@ -93,6 +103,7 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
   skin::PageSheets sheets_;
   HelpTexts help_;
   std::array<skin::SkinButton*, OptionPage::kCount> tabs_{};
+  std::array<PageFactory, OptionPage::kCount> factories_;
   std::array<std::unique_ptr<OptionPage>, OptionPage::kCount> pages_;
   std::array<skin::SkinButton*, 5> profileTabs_{};
   std::array<skin::SkinButton*, 5> names_{};
@@ -107,10 +118,13 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
   skin::SkinButton* ok_ = nullptr;
   skin::SkinButton* apply_ = nullptr;
   skin::SkinButton* cancel_ = nullptr;
+  QLabel* mouseType_ = nullptr;
   QLabel* quickHelp_ = nullptr;
   QTimer noticeTimer_;
   QString saveNotice_;
   int visiblePage_ = OptionPage::Main;
+  bool languageApplied_ = false;
+  int shownFlag_ = -1;
   std::optional<bool> nextWindowsAnswer_;
   std::optional<int> nextLanguageAnswer_;
 };

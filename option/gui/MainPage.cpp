@@ -53,13 +53,15 @@ MainPage::MainPage(const PageContext& context)
   setFace(face);
   setMaskBitmap(bitmap(skin::res::kPageMask));
   setGeometry(skin::layoutRect(skin::parseLayout(skin::mainwindow::kPagePosition)));
-  const skin::PageSheets sheets(face, bitmap(skin::res::kMainPageHover),
-                                bitmap(skin::res::kMainPagePressed), face);
+  // The pressed sheet also holds the sliders' grooves drawn filled.
+  const QImage pressed = bitmap(skin::res::kMainPagePressed);
+  const skin::PageSheets sheets(face, bitmap(skin::res::kMainPageHover), pressed, face);
 
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     const SliderPlace& s = kSliders[i];
     auto* slider = new skin::CclickHSlider(s.thumb, skin::parseLayout(s.layout), this, s.id);
     slider->setBackground(face);
+    slider->setFill(pressed);
     slider->setRange(s.minimum, s.maximum);
     slider->setSnap(true);
     sliders_[i] = slider;

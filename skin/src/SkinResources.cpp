@@ -38,7 +38,14 @@ QImage bitmap(int number) { return picture(QString::fromStdString(res::bitmapPat
 QImage picture(const QString& relative) {
   QImage image(resolve(relative));
   if (image.isNull()) return {};
-  return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  // Opaque art stays opaque: no second pass over every sheet, and controls
+  // cut from it paint without their window painting underneath first.
+  if (!image.hasAlphaChannel()) {
+    image.convertTo(QImage::Format_RGB32);
+    return image;
+  }
+  image.convertTo(QImage::Format_ARGB32_Premultiplied);
+  return image;
 }
 
 QByteArray fileData(const QString& relative) {
@@ -48,7 +55,14 @@ QByteArray fileData(const QString& relative) {
 }
 
 QCursor handCursor() {
-  const QImage image = bitmap(res::kHandCursor);
+  // Decoded once per program folder: every hand-cursor button asks for it.
+  static QString decodedFrom;
+  static QImage image;
+  const QString& folder = SkinContext::instance().programFolder();
+  if (image.isNull() || decodedFrom != folder) {
+    image = bitmap(res::kHandCursor);
+    decodedFrom = folder;
+  }
   if (image.isNull()) return QCursor(Qt::PointingHandCursor);
   return QCursor(QPixmap::fromImage(image), res::kHandCursorHotX, res::kHandCursorHotY);
 }

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "DpiLevelRow.h"
+#include "LightPage.h"
 #include "MainDialog.h"
 #include "MainPage.h"
 #include "platform/FakeDesktopMouse.h"
@@ -59,6 +60,45 @@ TEST_F(OptionWidgetTest, ExactlyOnePageIsVisibleAndItsTabMarked) {
     EXPECT_EQ(dialog_->tab(k)->isSelected(), k == OptionPage::Color) << k;
   }
   EXPECT_EQ(dialog_->page(OptionPage::Main)->widget()->geometry(), QRect(12, 124, 774, 312));
+}
+
+TEST_F(OptionWidgetTest, PagesAreBuiltWhenFirstShownWithTheImageOfThatMoment) {
+  for (int k = 0; k < OptionPage::kCount; ++k)
+    EXPECT_EQ(dialog_->builtPage(k) != nullptr, k == OptionPage::Main) << k;
+  image().Profiles[2].LightEffectSpeed = 3;
+  click(dialog_->profileTab(2));
+
+  click(dialog_->tab(OptionPage::Color));
+  auto* light = dynamic_cast<LightPage*>(dialog_->builtPage(OptionPage::Color));
+  ASSERT_NE(light, nullptr);
+  EXPECT_TRUE(light->isVisible());
+  EXPECT_FALSE(mainPage().isVisible());
+  EXPECT_EQ(light->speed()->value(), 3);
+  EXPECT_EQ(dialog_->builtPage(OptionPage::Trophy), nullptr);
+  // Built once: showing it again is the same page.
+  click(dialog_->tab(OptionPage::Main));
+  click(dialog_->tab(OptionPage::Color));
+  EXPECT_EQ(dialog_->builtPage(OptionPage::Color), light);
+}
+
+TEST_F(OptionWidgetTest, MainPageSlidersShowTheirFilledPart) {
+  skin::CclickHSlider* slider = mainPage().slider(MainPageModel::kTiltSlider);
+  const QPoint middle(slider->width() / 2, slider->height() / 2);
+  slider->setPosition(1);
+  const QRgb empty = slider->grab().toImage().pixel(middle);
+  slider->setPosition(10);
+  EXPECT_NE(slider->grab().toImage().pixel(middle), empty);
+}
+
+TEST_F(OptionWidgetTest, HeaderBadgeShowsOnlyForMouseTypeOne) {
+  for (int type : {-1, 0, 2, 99}) {
+    image().MouseType = type;
+    dialog_->refresh();
+    EXPECT_FALSE(dialog_->mouseTypeBadge()->isVisible()) << type;
+  }
+  image().MouseType = 1;
+  dialog_->refresh();
+  EXPECT_TRUE(dialog_->mouseTypeBadge()->isVisible());
 }
 
 TEST_F(OptionWidgetTest, ProfileTabsSelectTheirSlotAndThePageShowsIt) {
@@ -151,6 +191,7 @@ TEST_F(OptionWidgetTest, ColorFlowAnimationsShowOnlyForFlowsOneToFive) {
 // crashes and never changes it: the controls' echoes are not edits.
 TEST_F(OptionWidgetTest, RandomImagesShowWithoutWritingAnythingBack) {
   std::mt19937 random(20261209);
+  for (int k = 0; k < OptionPage::kCount; ++k) dialog_->page(k);  // every page refreshes
   auto before = std::make_unique<settings::SettingsImage>();
   auto* bytes = reinterpret_cast<unsigned char*>(&image());
   for (int round = 0; round < 60; ++round) {

@@ -104,6 +104,19 @@ void drawMainBackground(QPainter& p, const QSize& size) {
   p.restore();
 }
 
+// The edition badge of a mouse of type 1: drawn on the pressed sheet only,
+// the window shows that picture while the settings name that mouse type.
+void drawMouseTypeBadge(QPainter& p, const QRect& r, State s) {
+  if (s != State::Pressed) return;
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(color::kAccent, 1));
+  p.setBrush(QColor(22, 58, 84));
+  p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+  p.restore();
+  drawText(p, r, QStringLiteral("PRO"), color::kBright, artFont(11, true, 1.6));
+}
+
 }  // namespace
 
 WindowArt mainWindowArt() {
@@ -135,6 +148,7 @@ WindowArt mainWindowArt() {
   art.controls.push_back({mw::kOk, ArtKind::PushButton, "OK"});
   art.controls.push_back({mw::kApply, ArtKind::PushButton, "Apply"});
   art.controls.push_back({mw::kCancel, ArtKind::PushButton, "Cancel"});
+  art.controls.push_back({mw::kMouseType, ArtKind::Custom, {}, drawMouseTypeBadge});
   return art;
 }
 

@@ -63,6 +63,9 @@ inline constexpr const char* kApply = "Apply,640,563,72,30,Apply the setting to 
 inline constexpr const char* kCancel =
     "Cancel,712,563,80,30,Close the application without saving the changes to the device";
 inline constexpr const char* kPagePosition = "Page position,12,124,774,312,";
+// The edition badge in the header, shown only for a mouse of type 1 (cut
+// from the pressed sheet; the face leaves the place empty).
+inline constexpr const char* kMouseType = "Mouse type,272,37,44,17,";
 // The strip in which the main window shows the shared help text.
 inline constexpr const char* kQuickHelp = "Quick help,54,566,516,24,";
 

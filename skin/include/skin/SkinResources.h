@@ -15,6 +15,7 @@ QString resolve(const QString& relative);
 // Numbered bitmap; a null image when it is missing.
 QImage bitmap(int number);
 // Picture named by file; a null image when it is missing or unreadable.
+// Opaque pictures come as RGB32, pictures with transparency as premultiplied ARGB32.
 QImage picture(const QString& relative);
 // Whole file; empty when it cannot be read.
 QByteArray fileData(const QString& relative);
