@@ -76,7 +76,7 @@ TrophyPage::TrophyPage(const PageContext& context)
     : skin::SkinPage(context.parent),
       dialog_(context.model),
       model_(context.model.working(), context.model.programFolder()),
-      site_(MakerSite::fromEnvironment()) {
+      site_(MakerSite::load(context.model.programFolder())) {
   using skin::SkinResources::bitmap;
   setObjectName(QStringLiteral("TrophyPage"));
   const QImage face = bitmap(skin::res::kTrophyPageFace);
@@ -131,7 +131,10 @@ TrophyPage::TrophyPage(const PageContext& context)
   }
 }
 
-TrophyPage::~TrophyPage() = default;
+TrophyPage::~TrophyPage() {
+  if (cancelTransfer_) cancelTransfer_->store(true);
+  if (transfer_.joinable()) transfer_.join();
+}
 
 skin::SkinButton* TrophyPage::button(const char* layout) const {
   for (std::size_t i = 0; i < buttons_.size(); ++i)
@@ -233,16 +236,21 @@ void TrophyPage::share() {
   // The transfer runs on a thread of its own so the window never freezes;
   // the answer comes back through the event loop, and is dropped when the
   // page is gone by then.
+  // The previous transfer has answered (sharing_ was clear) and its thread
+  // is at most returning.
+  if (transfer_.joinable()) transfer_.join();
+  cancelTransfer_ = std::make_shared<std::atomic<bool>>(false);
   QPointer<TrophyPage> page(this);
-  std::thread([page, url, get = httpGet_] {
-    std::string answer = get(url);
+  transfer_ = std::thread([page, url, get = httpGet_, cancel = cancelTransfer_] {
+    std::string answer = get(url, *cancel);
+    if (cancel->load()) return;
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [page, answer = std::move(answer)] {
           if (page) page->shareAnswered(answer);
         },
         Qt::QueuedConnection);
-  }).detach();
+  });
 }
 
 void TrophyPage::shareAnswered(const std::string& answer) {

@@ -2,7 +2,10 @@
 
 #include <QPointer>
 #include <array>
+#include <atomic>
 #include <functional>
+#include <memory>
+#include <thread>
 
 #include "OptionPage.h"
 #include "PageContext.h"
@@ -72,7 +75,13 @@ class TrophyPage : public skin::SkinPage, public OptionPage {
   QString notice_;
   bool sharing_ = false;
   std::function<bool()> confirmReset_;
-  TrophyShare::HttpGet httpGet_ = curlHttpGet;
+  TrophyShare::HttpGet httpGet_ = [](const std::string& url, const std::atomic<bool>& cancel) {
+    return curlHttpGet(url, cancel);
+  };
+  // The share transfer under way, if any: told to stop and waited for when
+  // the page goes, so no transfer outlives the program's libraries.
+  std::thread transfer_;
+  std::shared_ptr<std::atomic<bool>> cancelTransfer_;
 };
 
 }  // namespace option

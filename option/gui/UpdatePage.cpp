@@ -24,7 +24,9 @@ constexpr int kFirstHelp = 1071;
 }  // namespace
 
 UpdatePage::UpdatePage(const PageContext& context)
-    : skin::SkinPage(context.parent), dialog_(context.model) {
+    : skin::SkinPage(context.parent),
+      dialog_(context.model),
+      model_(MakerSite::load(context.model.programFolder())) {
   using skin::SkinResources::bitmap;
   setObjectName(QStringLiteral("UpdatePage"));
   const QImage face = bitmap(skin::res::kUpdatePageFace);

@@ -18,6 +18,11 @@ std::size_t appendChunk(char* data, std::size_t size, std::size_t count, void* u
   return bytes;
 }
 
+// libcurl's progress callback: a non-zero answer aborts the transfer.
+int cancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<const std::atomic<bool>*>(user)->load() ? 1 : 0;
+}
+
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i)
@@ -83,6 +88,11 @@ std::string TrophyShare::safeAddress(std::string_view answer) {
 }
 
 std::string curlHttpGet(const std::string& url) {
+  const std::atomic<bool> never{false};
+  return curlHttpGet(url, never);
+}
+
+std::string curlHttpGet(const std::string& url, const std::atomic<bool>& cancel) {
   std::string body;
   CURL* curl = curl_easy_init();
   if (curl == nullptr) return body;
@@ -94,6 +104,9 @@ std::string curlHttpGet(const std::string& url) {
   curl_easy_setopt(curl, CURLOPT_TIMEOUT, 15L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, cancelled);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(&cancel));
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   if (curl_easy_perform(curl) != CURLE_OK) body.clear();
   curl_easy_cleanup(curl);
   return body;

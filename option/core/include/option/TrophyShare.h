@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <functional>
@@ -17,8 +18,9 @@ class TrophyShare {
   static constexpr std::size_t kMaxAnswer = 2048;
 
   // Fetches an address and returns the body of the answer; empty when the
-  // transfer failed.
-  using HttpGet = std::function<std::string(const std::string& url)>;
+  // transfer failed or `cancel` was set before it ended.
+  using HttpGet =
+      std::function<std::string(const std::string& url, const std::atomic<bool>& cancel)>;
 
   // The request for trophy 0..12 at local time `now`; `seed` seeds the
   // pseudo-random fields. The six fields: article number, trophy + 30, date
@@ -37,7 +39,9 @@ class TrophyShare {
 
 // The transfer through libcurl: one GET, with limits on the time to connect
 // (5 s), the whole transfer (15 s) and the size of the answer; only http and
-// https, no redirects.
+// https, no redirects. Setting `cancel` from another thread ends it soon
+// (libcurl looks at it several times a second), with an empty answer.
+std::string curlHttpGet(const std::string& url, const std::atomic<bool>& cancel);
 std::string curlHttpGet(const std::string& url);
 
 }  // namespace option
