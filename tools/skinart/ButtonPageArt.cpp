@@ -100,6 +100,8 @@ void drawTopView(QPainter& p, const QRect& box, bool leftHanded, int lit,
     p.scale(-1, 1);
   }
   const TopView v = topView(QRectF(box));
+  // The wheel tilts the same way for either hand: its arrows stay put.
+  if (leftHanded && (lit == 5 || lit == 6)) lit = 11 - lit;
   QLinearGradient g(v.body.topLeft(), v.body.bottomRight());
   g.setColorAt(0, QColor(50, 55, 64));
   g.setColorAt(1, QColor(22, 24, 29));

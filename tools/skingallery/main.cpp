@@ -369,6 +369,24 @@ void renderAnimationFrames() {
   save(strip, QStringLiteral("animation-frames.png"));
 }
 
+// The Button Assign page's 60 highlight pictures, right hand above left,
+// at half size: each lights one button of the drawing.
+void renderButtonHighlights() {
+  const int w = res::kButtonHighlightWidth / 2, h = res::kButtonHighlightHeight / 2;
+  QImage sheet(12 * (w + 4) + 4, 10 * (h + 4) + 4, QImage::Format_RGB32);
+  sheet.fill(QColor(13, 14, 17));
+  QPainter p(&sheet);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  for (int hand = 0; hand < 2; ++hand)
+    for (int picture = 0; picture < res::kButtonHighlightCount; ++picture) {
+      const int row = hand * 5 + picture / 12, column = picture % 12;
+      p.drawImage(QRect(4 + column * (w + 4), 4 + row * (h + 4), w, h),
+                  SkinResources::bitmap(res::buttonHighlight(picture, hand == 1)));
+    }
+  p.end();
+  save(sheet, QStringLiteral("button-highlights.png"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -405,6 +423,7 @@ int main(int argc, char** argv) {
   renderControls(sheets);
   renderMenu();
   renderAnimationFrames();
+  renderButtonHighlights();
   std::printf("vesk-skin-gallery: %d pictures in %s\n", written, qPrintable(outDir));
   if (notWritten > 0) {
     std::fprintf(stderr, "vesk-skin-gallery: %d pictures not written\n", notWritten);
