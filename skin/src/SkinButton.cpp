@@ -31,9 +31,14 @@ void SkinButton::setSheets(const PageSheets& sheets) { setPictures(sheets.cut(ge
 
 void SkinButton::setPictures(const ControlPictures& pictures) {
   pictures_ = pictures;
-  // A picture with transparent parts lets the window show through.
-  setAttribute(Qt::WA_OpaquePaintEvent,
-               !pictures_.normal.isNull() && !pictures_.normal.hasAlphaChannel());
+  // A picture with transparent parts, or a state without a picture, lets
+  // the window show through.
+  const auto opaque = [](const QImage& image) {
+    return !image.isNull() && !image.hasAlphaChannel();
+  };
+  setAttribute(Qt::WA_OpaquePaintEvent, opaque(pictures_.normal) && opaque(pictures_.hover) &&
+                                            opaque(pictures_.pressed) &&
+                                            opaque(pictures_.disabled));
   update();
 }
 
