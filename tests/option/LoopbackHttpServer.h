@@ -82,3 +82,50 @@ class LoopbackHttpServer {
   mutable std::mutex mutex_;
   std::vector<std::string> paths_;
 };
+
+// Listens on 127.0.0.1 and never answers: a transfer to it lasts until its
+// time limit, or until the client gives up.
+class SilentHttpServer {
+ public:
+  SilentHttpServer() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd_, 4) != 0 ||
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+      return;
+    port_ = ntohs(address.sin_port);
+  }
+  ~SilentHttpServer() {
+    if (client_ >= 0) ::close(client_);
+    if (fd_ >= 0) ::close(fd_);
+  }
+  SilentHttpServer(const SilentHttpServer&) = delete;
+  SilentHttpServer& operator=(const SilentHttpServer&) = delete;
+
+  std::string base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+  // Whether a client connected and then closed its connection, both within
+  // `timeoutMs` from now.
+  bool clientHungUpWithin(int timeoutMs) {
+    pollfd p{fd_, POLLIN, 0};
+    if (client_ < 0 && (::poll(&p, 1, timeoutMs) <= 0 ||
+                        (client_ = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC)) < 0))
+      return false;
+    char buffer[1024];
+    for (;;) {
+      pollfd c{client_, POLLIN, 0};
+      if (::poll(&c, 1, timeoutMs) <= 0) return false;
+      const ssize_t n = ::recv(client_, buffer, sizeof buffer, 0);
+      if (n <= 0) return true;  // the request, then the end of the connection
+    }
+  }
+
+ private:
+  int fd_ = -1;
+  int client_ = -1;
+  int port_ = 0;
+};

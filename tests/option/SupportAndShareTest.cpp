@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <regex>
+#include <thread>
 
 #include "LoopbackHttpServer.h"
 #include "option/TrophyShare.h"
@@ -55,6 +60,38 @@ TEST(SupportLinks, TheEnvironmentPointsTheServicesElsewhere) {
   EXPECT_EQ(site.site, MakerSite{}.site) << "an empty value keeps the default";
 }
 
+TEST(SupportLinks, ConfigIniNamesTheMakerAndTheEnvironmentOverridesIt) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("maker-site-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  {
+    std::ofstream ini(folder / "config.ini");
+    ini << "[Maker]\nSite = http://support.example/help\nSupportMail=desk@support.example\n"
+           "ArticleCode=987\nTrophyService=file:///home/user/trophy\n";
+  }
+  const std::string programFolder = folder.string() + "/";
+  const MakerSite configured = MakerSite::load(programFolder);
+  EXPECT_EQ(configured.site, "http://support.example/help/");
+  EXPECT_EQ(configured.supportMail, "desk@support.example");
+  EXPECT_EQ(configured.articleCode, "987");
+  EXPECT_EQ(configured.trophyService, MakerSite{}.trophyService)
+      << "a service that is no web address keeps the default";
+
+  ::setenv("VESK_TROPHY_SERVICE", "http://127.0.0.1:9", 1);
+  ::setenv("VESK_ARTICLE_CODE", "555", 1);
+  const MakerSite overridden = MakerSite::load(programFolder);
+  ::unsetenv("VESK_TROPHY_SERVICE");
+  ::unsetenv("VESK_ARTICLE_CODE");
+  EXPECT_EQ(overridden.trophyService, "http://127.0.0.1:9/");
+  EXPECT_EQ(overridden.articleCode, "555");
+  EXPECT_EQ(overridden.site, "http://support.example/help/");
+
+  fs::remove_all(folder);
+  const MakerSite absent = MakerSite::load(programFolder);
+  EXPECT_EQ(absent.site, MakerSite{}.site) << "no config.ini: the defaults";
+  EXPECT_EQ(absent.articleCode, MakerSite{}.articleCode);
+}
+
 TEST(TrophyShare, TheRequestCarriesSixFieldsAndTheDigestOfTheOthers) {
   EXPECT_EQ(TrophyShare::md5Hex(""), "d41d8cd98f00b204e9800998ecf8427e");
   EXPECT_EQ(TrophyShare::md5Hex("abc"), "900150983cd24fb0d6963f7d28e17f72");
@@ -104,6 +141,18 @@ TEST(TrophyShare, FailedAndOversizedTransfersGiveNothing) {
   }
   EXPECT_EQ(curlHttpGet(closed + "t"), "") << "nobody listens any more";
   EXPECT_EQ(curlHttpGet("file:///etc/hostname"), "") << "only http and https";
+}
+
+TEST(TrophyShare, ACancelledTransferHangsUpAndGivesNothing) {
+  SilentHttpServer server;
+  std::atomic<bool> cancel{false};
+  std::string answer = "unset";
+  std::thread transfer([&] { answer = curlHttpGet(server.base() + "t", cancel); });
+  EXPECT_FALSE(server.clientHungUpWithin(300)) << "the request waits for its answer";
+  cancel = true;
+  EXPECT_TRUE(server.clientHungUpWithin(5000)) << "well before the 15 s limit";
+  transfer.join();
+  EXPECT_EQ(answer, "");
 }
 
 }  // namespace
