@@ -117,7 +117,7 @@ TEST(HelpIdsTest, EveryPageAsksForDistinctIds) {
   std::sort(ids.begin(), ids.end());
   EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
   EXPECT_EQ(ids.front(), 1001);
-  EXPECT_EQ(ids.back(), 1034);
+  EXPECT_EQ(ids.back(), 1109);
 }
 
 // ---- DPI rows -----------------------------------------------------------

@@ -50,9 +50,20 @@ const std::vector<int>& mainPageHelpIds() {
   return ids;
 }
 
+const std::vector<int>& otherPagesHelpIds() {
+  static const std::vector<int> ids = [] {
+    std::vector<int> v;
+    for (int id = 1038; id <= 1058; ++id) v.push_back(id);  // Advanced
+    for (int id = 1071; id <= 1109; ++id) v.push_back(id);  // Update, Color, Trophy
+    return v;
+  }();
+  return ids;
+}
+
 std::vector<int> allHelpIds() {
   std::vector<int> all = mainWindowHelpIds();
   all.insert(all.end(), mainPageHelpIds().begin(), mainPageHelpIds().end());
+  all.insert(all.end(), otherPagesHelpIds().begin(), otherPagesHelpIds().end());
   return all;
 }
 

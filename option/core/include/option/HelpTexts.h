@@ -28,6 +28,9 @@ class HelpTexts {
 // later go into allHelpIds() with it.
 const std::vector<int>& mainWindowHelpIds();  // 1001..1027
 const std::vector<int>& mainPageHelpIds();    // 1028..1034
+// Advanced 1038..1058, Update 1071..1075, Color 1076..1090, Trophy 1091..1109
+// (the thirteen trophies, then its buttons).
+const std::vector<int>& otherPagesHelpIds();
 std::vector<int> allHelpIds();
 
 }  // namespace option
