@@ -1,7 +1,10 @@
 #include "AdvancedPage.h"
 
-#include <QMessageBox>
-
+#include "CalibrationConfirmDialog.h"
+#include "CalibrationWizardDialog.h"
+#include "CountdownConfirmDialog.h"
+#include "FactoryResetDialog.h"
+#include "LiftOffTestDialog.h"
 #include "apply/MonitorAddress.h"
 #include "option/HelpTexts.h"
 #include "option/MainDialogModel.h"
@@ -61,11 +64,6 @@ QString help(const HelpTexts& texts, int id, const QString& fallback) {
   return text ? QString::fromStdString(*text) : fallback;
 }
 
-bool ask(QWidget* parent, const QString& title, const QString& text) {
-  return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                               QMessageBox::Cancel) == QMessageBox::Ok;
-}
-
 }  // namespace
 
 Model::Hooks AdvancedPage::hooks(const PageContext& context) {
@@ -81,20 +79,21 @@ Model::Hooks AdvancedPage::hooks(const PageContext& context) {
     const platform::HWND monitor = platform::FindWindow(apply::kMonitorTitle);
     if (monitor != platform::kNoWindow) platform::PostMessage(monitor, msg, 0, code);
   };
+  // Stage 1 lets the user try the distance the Monitor set (the dialog's OK
+  // asks the Monitor to start the trial); stage 2 asks to keep it.
   h.confirmLiftOff = [this](int stage) {
-    return ask(this, QStringLiteral("Lift-off distance"),
-               stage == 1 ? QStringLiteral("Lift the mouse and try the new lift-off distance.\n"
-                                           "Keep it?")
-                          : QStringLiteral("Use the new lift-off distance from now on?"));
+    if (stage != 1) return CountdownConfirmDialog::ask(this);
+    return LiftOffTestDialog::run(
+        [] {
+          const platform::HWND monitor = platform::FindWindow(apply::kMonitorTitle);
+          return monitor != platform::kNoWindow &&
+                 platform::PostMessage(monitor, Model::kLiftOffMsg, 0, Model::kLiftOffStart);
+        },
+        this);
   };
-  // The calibration wizard is not part of this page yet: tracking control
-  // stays off rather than claiming a calibration that never ran.
-  h.calibrate = [](bool) { return false; };
-  h.confirmCalibration = [] { return false; };
-  h.confirmReset = [this] {
-    return ask(this, QStringLiteral("Reset"),
-               QStringLiteral("Restore the factory settings of every profile?"));
-  };
+  h.calibrate = [this](bool) { return CalibrationWizardDialog::run(this); };
+  h.confirmCalibration = [this] { return CalibrationConfirmDialog::ask(this); };
+  h.confirmReset = [this] { return FactoryResetDialog::ask(this); };
   h.resetDone = [this, &main] {
     main.restoreOsdDefaults();
     main.save(apply::ApplySession::Mode::Reset);

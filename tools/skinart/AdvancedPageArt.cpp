@@ -1,7 +1,9 @@
+#include "PopupFrame.h"
 #include "WindowArt.h"
 #include "skin/AdvancedPageLayout.h"
 #include "skin/LayoutEntry.h"
 #include "skin/SkinResourceIds.h"
+#include "skin/SmallDialogLayouts.h"
 
 // The Advanced page: angle snapping, split X/Y sensitivity, sensor alignment,
 // tracking calibration, lift-off distance and polling rate on the left; sound
@@ -91,7 +93,33 @@ void drawAdvancedBackground(QPainter& p, const QSize& size) {
         QStringLiteral("FACTORY SETTINGS, ALL PROFILES"), Qt::AlignRight | Qt::AlignVCenter);
 }
 
+void drawFactoryResetBackground(QPainter& p, const QSize& size) {
+  drawPopupFrame(p, size, 28, QStringLiteral("Factory settings"), 8);
+  drawText(p, QRect(22, 44, size.width() - 44, 44), QStringLiteral("Restore the factory settings?"),
+           color::kBright, artFont(15, true), Qt::AlignLeft | Qt::AlignVCenter);
+  drawText(p, QRect(22, 92, size.width() - 44, 64),
+           QStringLiteral("All five profiles, the pointer, sound and tracking settings go back "
+                          "to how the mouse came, and are sent to the mouse at once."),
+           color::kText, artFont(12), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+  p.fillRect(QRect(12, 160, size.width() - 24, 1), color::kLineSoft);
+}
+
 }  // namespace
+
+WindowArt factoryResetDialogArt() {
+  namespace dl = skin::dialogs;
+  WindowArt art;
+  art.name = QStringLiteral("factory reset confirmation");
+  art.size = QSize(dl::kConfirmSize.width, dl::kConfirmSize.height);
+  art.face = skin::res::kFactoryResetDialog;
+  art.hover = skin::res::kFactoryResetDialog + 1;
+  art.pressed = skin::res::kFactoryResetDialog + 2;
+  art.background = drawFactoryResetBackground;
+  art.controls.push_back({dl::kConfirmOk, ArtKind::PushButton, QStringLiteral("OK")});
+  art.controls.push_back({dl::kConfirmCancel, ArtKind::PushButton, QStringLiteral("Cancel")});
+  art.controls.push_back({dl::kConfirmExit, ArtKind::Close, {}});
+  return art;
+}
 
 WindowArt advancedPageArt() {
   WindowArt art;

@@ -67,6 +67,8 @@ std::vector<WindowArt> allWindowArt() {
   for (WindowArt (*page)() : {colorPageArt, trophyPageArt, trophyResetDialogArt, updatePageArt})
     all.push_back(page());
   for (WindowArt& art : buttonPageArt()) all.push_back(std::move(art));
+  for (WindowArt& art : calibrationWizardArt()) all.push_back(std::move(art));
+  all.push_back(factoryResetDialogArt());
   for (WindowArt& art : smallDialogArt()) all.push_back(std::move(art));
   for (WindowArt& art : updaterArt()) all.push_back(std::move(art));
   return all;

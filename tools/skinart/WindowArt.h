@@ -68,6 +68,9 @@ WindowArt trophyPageArt();
 WindowArt trophyResetDialogArt();
 WindowArt updatePageArt();
 WindowArt advancedPageArt();
+// The calibration wizard, its step highlights, panels and confirmation.
+std::vector<WindowArt> calibrationWizardArt();
+WindowArt factoryResetDialogArt();
 // The small dialogs of the Configuration program; the key combination
 // dialog's face is also written under its own file name.
 std::vector<WindowArt> smallDialogArt();

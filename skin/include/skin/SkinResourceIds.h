@@ -168,6 +168,22 @@ inline constexpr int kCalibrationRetryPanel = 1614;
 inline constexpr int kCalibrationSuccessPanel = 1617;
 inline constexpr int kCalibrationConfirm = 1620;
 
+// Sensor calibration wizard (525 x 360): face, hover and pressed sheets at
+// +0..+2, and two sheets of lit step indicators (the start step; the later
+// steps). Its panels (440 x 180; face, and hover and pressed at +1 and +2 for
+// those with buttons) and the 15-second confirmation (360 x 272) likewise.
+inline constexpr int kCalibrationWizardFace = 1700;
+inline constexpr int kCalibrationStepStart = 1703;
+inline constexpr int kCalibrationStepRunning = 1704;
+inline constexpr int kCalibrationStartPanel = 1710;
+inline constexpr int kCalibrationProgressPanel = 1713;
+inline constexpr int kCalibrationRetryPanel = 1714;
+inline constexpr int kCalibrationSuccessPanel = 1717;
+inline constexpr int kCalibrationConfirm = 1720;
+// The Advanced page's factory reset confirmation (304 x 210): face, hover and
+// pressed at +0..+2; its wording is on the face.
+inline constexpr int kFactoryResetDialog = 1725;
+
 // Firmware updater (in FWUpdate/skin/): its window (525 x 274; the face is
 // also its shape) and its four dialogs (400 x 190), each with a face, a hover
 // and a pressed sheet.

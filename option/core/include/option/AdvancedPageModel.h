@@ -46,6 +46,7 @@ class AdvancedPageModel {
   // Messages to the Monitor and their codes.
   static constexpr platform::UINT kLiftOffMsg = platform::WM_USER + 206;      // 1230
   static constexpr platform::UINT kCalibrationMsg = platform::WM_USER + 207;  // 1231
+  static constexpr platform::LPARAM kLiftOffStart = 255;
   static constexpr platform::LPARAM kLiftOffConfirmed = 254;
   static constexpr platform::LPARAM kLiftOffRestored = 253;
   static constexpr platform::LPARAM kCalibrationAccepted = 2;
