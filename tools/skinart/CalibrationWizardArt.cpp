@@ -23,7 +23,7 @@ void drawFrame(QPainter& p, const QSize& size, const QString& title) {
   drawPopupFrame(p, size, 30, title, 10);
 }
 
-const char* const kStepNames[3] = {"Prepare", "Calibrate", "Finish"};
+const char* const kStepNames[3] = {"Start", "Calibrate", "Done"};
 
 // A step indicator: a numbered disc and the step's name. Lit: the current
 // step (the start step outlined, the later ones filled).
@@ -33,7 +33,7 @@ void drawStep(QPainter& p, int index, StepLook look) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.fillRect(r, color::kBase);
-  const QRectF disc(r.left() + 2, r.top() + 3, 24, 24);
+  const QRectF disc(r.left() + 2, r.top() + 5, 20, 20);
   QColor ink = color::kDim;
   if (look == StepLook::Idle) {
     p.setPen(QPen(color::kLine, 1.5));
@@ -50,9 +50,9 @@ void drawStep(QPainter& p, int index, StepLook look) {
   p.drawEllipse(disc);
   p.restore();
   drawText(p, disc.toRect(), QString::number(index + 1),
-           look == StepLook::LitRunning ? color::kDeep : ink, artFont(13, true));
-  drawText(p, QRect(r.left() + 31, r.top(), r.width() - 31, r.height()),
-           QString::fromLatin1(kStepNames[index]).toUpper(), ink, artFont(11, true, 1.0),
+           look == StepLook::LitRunning ? color::kDeep : ink, artFont(12, true));
+  drawText(p, QRect(r.left() + 26, r.top(), r.width() - 26, r.height()),
+           QString::fromLatin1(kStepNames[index]).toUpper(), ink, artFont(11, true, 0.4),
            Qt::AlignLeft | Qt::AlignVCenter);
 }
 
