@@ -1,4 +1,5 @@
 #include "WindowArt.h"
+#include "MacroManagerArt.h"
 
 #include "skin/LayoutEntry.h"
 
@@ -70,6 +71,7 @@ std::vector<WindowArt> allWindowArt() {
   for (WindowArt& art : calibrationWizardArt()) all.push_back(std::move(art));
   all.push_back(factoryResetDialogArt());
   for (WindowArt& art : smallDialogArt()) all.push_back(std::move(art));
+  for (WindowArt& art : macroManagerArt()) all.push_back(std::move(art));
   for (WindowArt& art : updaterArt()) all.push_back(std::move(art));
   return all;
 }

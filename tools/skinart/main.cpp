@@ -9,11 +9,13 @@
 #include "AnimationArt.h"
 #include "FlagArt.h"
 #include "GifEncoder.h"
+#include "MacroManagerArt.h"
 #include "PageArt.h"
 #include "SharedArt.h"
 #include "WaveWriter.h"
 #include "WindowArt.h"
 #include "platform/Paths.h"
+#include "skin/MacroManagerLayout.h"
 #include "skin/SkinResourceIds.h"
 
 namespace {
@@ -89,6 +91,11 @@ int main(int argc, char** argv) {
   }
   writeImage(QString::fromLatin1(res::kKeyCombinationFace),
              renderSheet(keyCombinationDialogArt(), State::Normal), "JPG");
+  writeImage(QString::fromLatin1(skin::macromanager::kTimelineFace),
+             renderSheet(macroTimelineArt(), State::Normal), "JPG");
+  writeBitmap(skin::macromanager::kRecordingNormal, macroRecordingButton(State::Normal));
+  writeBitmap(skin::macromanager::kRecordingHover, macroRecordingButton(State::Hover));
+  for (int icon : {135, 137, 138, 146}) writeBitmap(icon, macroRowIcon(icon));
   writeBitmap(res::kPageMask, pageMask());
   writeBitmap(res::kThumbSmall, sliderThumb(14, 20, color::kAccent));
   writeBitmap(res::kThumbLarge, sliderThumb(17, 21, color::kAccent));
