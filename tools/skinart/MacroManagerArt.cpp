@@ -121,7 +121,6 @@ void drawListPanelBackground(QPainter& p, const QSize& size) {
   drawText(p, QRect(262, 122, 220, 30),
            QStringLiteral("With delays on, the pauses between keys are recorded too."), color::kDim,
            artFont(11), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-  drawSectionLabel(p, QPoint(262, 146), QStringLiteral("Repeat"));
   const QRect times = at(mm::kPlayCountEdit);
   drawText(p, QRect(times.right() + 6, times.top() - 2, 120, times.height() + 4),
            QStringLiteral("times per press"), color::kText, artFont(12),
@@ -207,7 +206,7 @@ WindowArt macroTimelineArt() {
                 drawTimelineBackground,
                 {}};
   const auto glyph = [](const char* text) {
-    return [t = QString::fromLatin1(text)](QPainter& p, const QRect& r, State s) {
+    return [t = QString::fromUtf8(text)](QPainter& p, const QRect& r, State s) {
       drawSmallGlyph(p, r, s, t);
     };
   };
