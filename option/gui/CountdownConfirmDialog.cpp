@@ -42,7 +42,7 @@ bool CountdownConfirmDialog::ask(QWidget* parent) {
 
 void CountdownConfirmDialog::showEvent(QShowEvent* event) {
   SmallDialog::showEvent(event);
-  if (countdown_.state() == CountdownConfirmation::State::Running) timer_.start();
+  if (ownTimer_ && countdown_.state() == CountdownConfirmation::State::Running) timer_.start();
 }
 
 void CountdownConfirmDialog::tick() {

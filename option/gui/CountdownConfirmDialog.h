@@ -26,6 +26,11 @@ class CountdownConfirmDialog : public SmallDialog {
   skin::SkinProgressBar* bar() const { return bar_; }
   // One second of the countdown (what the dialog's timer does each second).
   void tick();
+  // From now on only tick() counts down: tests step the countdown themselves.
+  void stopOwnTimer() {
+    ownTimer_ = false;
+    timer_.stop();
+  }
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -35,6 +40,7 @@ class CountdownConfirmDialog : public SmallDialog {
  private:
   CountdownConfirmation countdown_;
   QTimer timer_;
+  bool ownTimer_ = true;
   skin::SkinProgressBar* bar_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
+#include <QWindow>
 
 #include "KeyEventKeys.h"
 #include "skin/BitmapEdit.h"
@@ -67,12 +69,22 @@ void KeyCombinationDialog::showEvent(QShowEvent* event) {
     filtering_ = true;
   }
   setFocus();
+  grab();
+  // The server grants the grab only once the window is viewable.
+  if (!grabbed_) QTimer::singleShot(50, this, &KeyCombinationDialog::grab);
+}
+
+bool KeyCombinationDialog::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) grab();
+  return SmallDialog::event(event);
+}
+
+void KeyCombinationDialog::grab() {
   // An active grab takes the keys from every other client, the desktop's
   // screenshot and shortcut keys included.
-  if (!grabbed_ && QGuiApplication::platformName() == QLatin1String("xcb")) {
-    grabKeyboard();
-    grabbed_ = QWidget::keyboardGrabber() == this;
-  }
+  if (grabbed_ || !isVisible() || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  QWindow* window = windowHandle();
+  grabbed_ = window && window->setKeyboardGrabEnabled(true);
 }
 
 void KeyCombinationDialog::hideEvent(QHideEvent* event) {
@@ -82,7 +94,7 @@ void KeyCombinationDialog::hideEvent(QHideEvent* event) {
 
 void KeyCombinationDialog::release() {
   if (grabbed_) {
-    releaseKeyboard();
+    if (QWindow* window = windowHandle()) window->setKeyboardGrabEnabled(false);
     grabbed_ = false;
   }
   if (filtering_) {

@@ -29,6 +29,7 @@ class KeyCombinationDialog : public SmallDialog {
   bool keyboardGrabbed() const { return grabbed_; }
 
  protected:
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent*) override;
   void hideEvent(QHideEvent*) override;
@@ -36,6 +37,7 @@ class KeyCombinationDialog : public SmallDialog {
  private:
   void takeKey(const QKeyEvent& event);
   void showFlags();
+  void grab();
   void release();
 
   KeyCombination combination_;

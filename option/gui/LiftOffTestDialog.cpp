@@ -41,7 +41,7 @@ void LiftOffTestDialog::start() {
   ok_->setEnabled(false);
   animation_->show();
   animation_->play();
-  timer_.start();
+  if (ownTimer_) timer_.start();
 }
 
 void LiftOffTestDialog::timeUp() {

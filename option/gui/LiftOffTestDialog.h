@@ -29,6 +29,11 @@ class LiftOffTestDialog : public SmallDialog {
   skin::GifPlayer* animation() const { return animation_; }
   // The ten seconds have passed (what the dialog's timer does).
   void timeUp();
+  // From now on only timeUp() ends the trial: tests decide when time is up.
+  void stopOwnTimer() {
+    ownTimer_ = false;
+    timer_.stop();
+  }
 
  protected:
   void done(int result) override;
@@ -38,6 +43,7 @@ class LiftOffTestDialog : public SmallDialog {
 
   LiftOffTestProgress progress_;
   QTimer timer_;
+  bool ownTimer_ = true;
   skin::GifPlayer* animation_;
 };
 

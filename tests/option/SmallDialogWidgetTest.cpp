@@ -80,6 +80,7 @@ TEST_F(SmallDialogWidgetTest, QuestionsEndWithOkOrCancelAndNoticesHaveNoCancel) 
 
 TEST_F(SmallDialogWidgetTest, CountdownRefusesWhenTimeRunsOutAndBarFollowsTheSeconds) {
   CountdownConfirmDialog dialog;
+  dialog.stopOwnTimer();
   EXPECT_EQ(dialog.size(), dialog.face().size());
   open(dialog);
   EXPECT_EQ(dialog.bar()->maximum(), 30);
@@ -95,6 +96,7 @@ TEST_F(SmallDialogWidgetTest, CountdownRefusesWhenTimeRunsOutAndBarFollowsTheSec
 
 TEST_F(SmallDialogWidgetTest, CountdownAcceptedAtTheLastSecondAndClosedByExitRefuses) {
   CountdownConfirmDialog dialog;
+  dialog.stopOwnTimer();
   open(dialog);
   for (int second = 0; second < 29; ++second) dialog.tick();
   click(dialog.okButton());
@@ -102,6 +104,7 @@ TEST_F(SmallDialogWidgetTest, CountdownAcceptedAtTheLastSecondAndClosedByExitRef
   EXPECT_EQ(dialog.countdown().state(), CountdownConfirmation::State::Accepted);
 
   CountdownConfirmDialog closed;
+  closed.stopOwnTimer();
   open(closed);
   click(closed.exitButton());
   EXPECT_EQ(closed.result(), QDialog::Rejected);
@@ -114,6 +117,7 @@ TEST_F(SmallDialogWidgetTest, LiftOffTrialStartsOnOkOnceAndPassesWhenTimeIsUp) {
     ++starts;
     return true;
   });
+  dialog.stopOwnTimer();
   EXPECT_EQ(dialog.size(), dialog.face().size());
   open(dialog);
   EXPECT_FALSE(dialog.animation()->isVisible());
@@ -130,6 +134,7 @@ TEST_F(SmallDialogWidgetTest, LiftOffTrialStartsOnOkOnceAndPassesWhenTimeIsUp) {
 
 TEST_F(SmallDialogWidgetTest, LiftOffTrialCancelledWhileRunningOrWithoutMonitor) {
   LiftOffTestDialog running([] { return true; });
+  running.stopOwnTimer();
   open(running);
   click(running.okButton());
   click(running.cancelButton());

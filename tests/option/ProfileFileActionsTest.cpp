@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "MainDialog.h"
+#include "ProfileFileActions.h"
+#include "option/MainDialogModel.h"
+#include "platform/FakeDesktopMouse.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFiles.h"
+#include "skin/SkinContext.h"
+
+#include "WidgetTestSession.h"
+
+namespace option {
+namespace {
+
+namespace fs = std::filesystem;
+using Button = ProfileFileActions::Button;
+
+std::string text(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+// The main window's profile buttons with the user's answers given in place
+// of the file and profile dialogs.
+class ProfileFileActionsTest : public ::testing::Test {
+ protected:
+  ProfileFileActionsTest() {
+    skin::SkinContext::instance().setProgramFolder(QStringLiteral(VESK_SUITE_DIR "/"));
+    window_ = std::make_unique<MainDialog>(folder_, desktop_);
+    actions_ = std::make_unique<ProfileFileActions>(window_->model(), *window_, window_.get());
+    auto& q = actions_->questions();
+    q.openFile = [this](const std::string& start) {
+      starts_.push_back(start);
+      return answer_;
+    };
+    q.saveFile = q.openFile;
+    q.editProfile = [this](settings::Profile& profile, bool create) {
+      created_ = create;
+      if (!answer_) return false;
+      std::strcpy(profile.ProFileName, answer_->c_str());
+      return true;
+    };
+  }
+  settings::SettingsImage& image() { return window_->model().working(); }
+  int slot() { return window_->model().shownProfile(); }
+
+  testing::WidgetTestSession session_;
+  const std::string& folder_ = session_.folder;
+  platform::FakeDesktopMouse desktop_;
+  std::unique_ptr<MainDialog> window_;
+  std::unique_ptr<ProfileFileActions> actions_;
+  std::optional<std::string> answer_;
+  std::vector<std::string> starts_;
+  std::optional<bool> created_;
+};
+
+TEST_F(ProfileFileActionsTest, SavedProfileLoadsBackIntoAnotherSlotWithEveryButtonMarked) {
+  const int from = slot();
+  answer_ = "Arena";
+  actions_->run(Button::Edit);
+  EXPECT_EQ(created_, false);
+  image().Profiles[from].MacroKeyInfo[6].TimerLength = 77;
+  const settings::Profile saved = image().Profiles[from];
+
+  const std::string elsewhere = session_.root + "/elsewhere/";
+  fs::create_directories(elsewhere);
+  answer_ = elsewhere + "Arena.nmp";
+  actions_->run(Button::Save);
+  ASSERT_EQ(starts_.back(), folder_ + "config/Arena.nmp");
+  ASSERT_TRUE(fs::exists(elsewhere + "Arena.nmp"));
+  EXPECT_EQ(text(elsewhere + "Arena.nmp"), text(folder_ + "config/Arena.nmp"));
+  settings::IniFile config(settings::SettingsFiles(folder_).configIniPath());
+  EXPECT_EQ(config.ReadString("FileName", "Profile" + std::to_string(from + 1), ""), "Arena");
+
+  const int to = (from + 2) % settings::kProfileCount;
+  window_->model().selectProfile(to);
+  ASSERT_EQ(slot(), to);
+  actions_->run(Button::Load);
+  EXPECT_EQ(starts_.back(), folder_ + "config/.nmp");
+  EXPECT_TRUE(fs::exists(folder_ + "Arena.nmp"));
+  EXPECT_STREQ(image().Profiles[to].ProFileName, "Arena");
+  EXPECT_EQ(image().Profiles[to].MacroKeyInfo[6].TimerLength, 77);
+  EXPECT_EQ(std::memcmp(&image().Profiles[to].MacroKeyInfo, &saved.MacroKeyInfo,
+                        sizeof saved.MacroKeyInfo),
+            0);
+  for (int b = 0; b < settings::kSlotCount; ++b) EXPECT_EQ(image().SlotChanged[to][b], 1) << b;
+}
+
+TEST_F(ProfileFileActionsTest, CancelledDialogsChangeNothing) {
+  const auto before = std::make_unique<settings::SettingsImage>(image());
+  answer_.reset();
+  for (Button button : {Button::Create, Button::Edit, Button::Load, Button::Save})
+    actions_->run(button);
+  EXPECT_EQ(created_, false);
+  EXPECT_EQ(std::memcmp(&image(), before.get(), sizeof *before), 0);
+  EXPECT_FALSE(fs::exists(folder_ + "config/.nmp"));
+  // Create asks in create mode.
+  answer_ = "";
+  actions_->run(Button::Create);
+  EXPECT_EQ(created_, true);
+  EXPECT_STREQ(image().Profiles[slot()].ProFileName, "");
+}
+
+}  // namespace
+}  // namespace option
