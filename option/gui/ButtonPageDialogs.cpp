@@ -1,9 +1,13 @@
 #include "ButtonPageDialogs.h"
 
 #include <QMessageBox>
+#include <algorithm>
+#include <memory>
 
 #include "EditTimersDialog.h"
 #include "KeyCombinationDialog.h"
+#include "MacroManagerDialog.h"
+#include "MacroManagerPrompts.h"
 #include "NewTimerDialog.h"
 #include "PlayerDialog.h"
 #include "ProgramPathDialog.h"
@@ -47,8 +51,11 @@ bool ButtonPageDialogs::editTimers(TimerList& timers) {
   return EditTimersDialog::edit(timers, parent_);
 }
 
-void ButtonPageDialogs::openMacroManager(MacroManagerMode, int, const settings::ButtonSlot&) {
-  notice("The macro manager cannot be opened from this page yet.");
+void ButtonPageDialogs::openMacroManager(MacroManagerMode, int setPosition,
+                                         const settings::ButtonSlot& slot) {
+  // The manager saves the library itself; the page reloads it before its next menu.
+  const std::unique_ptr<MacroManagerPrompts> prompts = makeSkinnedMacroPrompts();
+  MacroManagerDialog::edit(folder_, slot, std::max(setPosition, 0), *prompts, parent_);
 }
 
 void ButtonPageDialogs::notice(const std::string& text) {
