@@ -44,10 +44,15 @@ void drawUpdateBackground(QPainter& p, const QSize& size) {
        QStringLiteral("Look for a newer driver and firmware for your mouse on the support site."));
   note(p, QRect(226, 81, 150, 34), QStringLiteral("opens in your web browser"));
   p.fillRect(QRect(14, 160, 360, 1), color::kLineSoft);
-  drawText(p, QRect(20, up::kFirmwareLabelY - 1, 120, 16), QStringLiteral("Firmware version"),
-           color::kText, artFont(12, true), Qt::AlignLeft | Qt::AlignVCenter);
-  drawText(p, QRect(20, up::kSoftwareLabelY - 1, 140, 16), QStringLiteral("Software version"),
-           color::kText, artFont(12, true), Qt::AlignLeft | Qt::AlignVCenter);
+  // Each caption ends just before its value, which the page draws at its own
+  // place; the two values do not share a column.
+  constexpr int kCaptionGap = 8;
+  drawText(p, QRect(20, up::kFirmwareLabelY - 1, up::kFirmwareLabelX - kCaptionGap - 20, 16),
+           QStringLiteral("Firmware version"), color::kText, artFont(12, true),
+           Qt::AlignRight | Qt::AlignVCenter);
+  drawText(p, QRect(20, up::kSoftwareLabelY - 1, up::kSoftwareLabelX - kCaptionGap - 20, 16),
+           QStringLiteral("Software version"), color::kText, artFont(12, true),
+           Qt::AlignRight | Qt::AlignVCenter);
 
   drawSectionLabel(p, QPoint(401, 24), QStringLiteral("Help and support"));
   note(p, QRect(401, 36, 360, 40),

@@ -4,10 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <cstring>
+#include <ctime>
 
 #include "LanguageListDialog.h"
+#include "LightPage.h"
 #include "MainDialog.h"
+#include "TrophyResetDialog.h"
 #include "WindowScenes.h"
 #include "WindowsProfileDialog.h"
 #include "platform/FakeDesktopMouse.h"
@@ -49,10 +53,57 @@ void settle() {
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
 
+// The first start recorded `daysAgo` days before now, as the Monitor
+// writes it, for the Trophy page's per-hour and per-day views.
+void recordFirstStart(const std::string& folder, int daysAgo) {
+  const std::time_t then = std::time(nullptr) - static_cast<std::time_t>(daysAgo) * 86400;
+  std::tm local{};
+  localtime_r(&then, &local);
+  QFile file(QString::fromStdString(folder) + QStringLiteral("RunsStart.ini"));
+  if (!file.open(QIODevice::WriteOnly)) return;
+  QTextStream(&file) << "[StartTime]\nYear=" << local.tm_year + 1900
+                     << "\nMonth=" << local.tm_mon + 1 << "\nDay=" << local.tm_mday
+                     << "\nHour=" << local.tm_hour << "\nMinute=" << local.tm_min << "\n";
+}
+
+// A well-used mouse: a few weeks of clicks, scrolls and distance, and the
+// trophies those earn.
+void sampleStatistics(settings::UsageInfo& info) {
+  const std::int32_t counters[13] = {612034, 201877, 48211,   15320, 9876, 190412, 3390,
+                                     0,      0,      1733590, 16840, 2205, 0};
+  for (int k = 0; k < 13; ++k) info.Counters[k] = counters[k];
+  const bool earned[13] = {true,  true,  false, true,  true,  false, true,
+                           false, false, true,  false, false, false};
+  for (int t = 0; t < 13; ++t) info.TrophyFlags[t] = earned[t] ? 1 : 0;
+  info.LatestTrophy = 10;
+}
+
+// Four zones in a sunset run, zone 2 blue, breathing.
+void sampleLights(settings::Profile& profile) {
+  const int indexes[4] = {1, 4, 23, 27};
+  const std::uint8_t device[4][3] = {{250, 0, 0}, {250, 40, 0}, {0, 0, 250}, {250, 0, 250}};
+  for (int zone = 0; zone < 4; ++zone) {
+    settings::LightZone& z = profile.LightInfo[zone];
+    z.ColorIndex = static_cast<std::uint8_t>(indexes[zone]);
+    z.OnFlag = 1;
+    z.Red = device[zone][0];
+    z.Green = device[zone][1];
+    z.Blue = device[zone][2];
+  }
+  profile.LightEffectType = 3;
+  profile.LightEffectMode = 1;
+  profile.LightColorFlow = 1;
+  profile.LightEffectSpeed = 2;
+  profile.UseColorForAll = 0;
+}
+
 }  // namespace
 
-QImage programMainWindow() {
+QImage programMainWindow() { return programPage(option::OptionPage::Main); }
+
+QImage programPage(int kind) {
   ThrowawaySuite suite;
+  recordFirstStart(suite.folder(), 23);
   platform::FakeDesktopMouse desktop;
   option::MainDialog window(suite.folder(), desktop);
   settings::SettingsImage& image = window.model().working();
@@ -73,12 +124,24 @@ QImage programMainWindow() {
     profile.TiltSpeed = 5;
     profile.DbleClickSpeed = 480;
   }
+  sampleLights(image.Profiles[0]);
+  sampleStatistics(image.InfoData);
   image.CurrentProfile = 0;
   image.WindowsProfile = 2;
   window.refresh();
+  window.showPage(kind);
+  if (kind == option::OptionPage::Color)
+    static_cast<option::LightPage*>(window.page(kind))->model().zoneSelected(2);
+  window.page(kind)->refresh();
   window.show();
   settle();
   return shapedGrab(&window, skin::SkinResources::bitmap(skin::res::kMainFace));
+}
+
+QImage programTrophyResetDialog() {
+  option::TrophyResetDialog dialog;
+  dialog.okButton()->setHover(true);
+  return shapedGrab(&dialog, dialog.face());
 }
 
 QImage programWindowsProfileDialog() {

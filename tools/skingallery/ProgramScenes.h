@@ -9,6 +9,10 @@ namespace gallery {
 // The main window showing its Main page, in a private throwaway program
 // folder and desktop session (nothing of a running suite is touched).
 QImage programMainWindow();
+// The main window showing the page of that kind (OptionPage::Kind), with a
+// sample Color profile and sample usage statistics.
+QImage programPage(int kind);
+QImage programTrophyResetDialog();
 QImage programWindowsProfileDialog();
 QImage programLanguageList();
 

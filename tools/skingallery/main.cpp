@@ -1,7 +1,9 @@
 // vesk-skin-gallery OUTDIR: renders every skinned control in each of its
 // states, a popup menu, animation frames, the main window with its Main page
 // and the popup dialogs with their shapes applied, and the language flags, to
-// PNG files, using the skin art of the program folder.
+// PNG files, using the skin art of the program folder; then the Configuration
+// program's Color, Trophy and Update pages and the Firmware updater's window
+// and dialogs as those programs build them.
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
@@ -10,7 +12,9 @@
 #include <vector>
 
 #include "GalleryBoard.h"
+#include "OptionPage.h"
 #include "ProgramScenes.h"
+#include "UpdaterScenes.h"
 #include "WindowArt.h"
 #include "WindowScenes.h"
 #include "skin/BitmapEdit.h"
@@ -415,6 +419,15 @@ int main(int argc, char** argv) {
   save(gallery::programMainWindow(), QStringLiteral("program-main-window.png"));
   save(gallery::programWindowsProfileDialog(), QStringLiteral("program-windows-profile.png"));
   save(gallery::programLanguageList(), QStringLiteral("program-language-list.png"));
+  for (const auto& [kind, name] :
+       {std::pair{option::OptionPage::Color, "program-color-page.png"},
+        std::pair{option::OptionPage::Trophy, "program-trophy-page.png"},
+        std::pair{option::OptionPage::Update, "program-update-page.png"}})
+    save(gallery::programPage(kind), QString::fromLatin1(name));
+  save(gallery::programTrophyResetDialog(), QStringLiteral("program-trophy-reset.png"));
+  save(gallery::updaterWindow(), QStringLiteral("updater-window.png"));
+  for (const auto& [kind, picture] : gallery::updaterDialogs())
+    save(picture, QStringLiteral("updater-%1.png").arg(kind));
   for (const auto& [number, name] :
        {std::pair{res::kMainPageFace, "main-page-sheet-face.png"},
         std::pair{res::kMainPageHover, "main-page-sheet-hover.png"},

@@ -16,7 +16,7 @@ inline constexpr const char* kLevelArea = "Progress bar,540,70,230,20,";
 // The trophy shown by Pre/Next, and the row of all thirteen under the bar.
 inline constexpr const char* kShownTrophy = "Trophy,312,64,150,150,";
 inline constexpr int kIconSize = 30;
-inline constexpr int iconX(int trophy) { return 540 + 33 * (trophy % 7); }
+inline constexpr int iconX(int trophy) { return 531 + 33 * (trophy % 7); }
 inline constexpr int iconY(int trophy) { return trophy < 7 ? 112 : 150; }
 // The name of the view between the two view buttons.
 inline constexpr const char* kViewTitle = "View,40,12,172,20,";
