@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "DialogScenes.h"
 #include "GalleryBoard.h"
 #include "OptionPage.h"
 #include "ProgramScenes.h"
@@ -419,6 +420,7 @@ int main(int argc, char** argv) {
   save(gallery::programMainWindow(), QStringLiteral("program-main-window.png"));
   save(gallery::programWindowsProfileDialog(), QStringLiteral("program-windows-profile.png"));
   save(gallery::programLanguageList(), QStringLiteral("program-language-list.png"));
+  for (const auto& [image, name] : gallery::smallDialogs()) save(image, name);
   for (const auto& [kind, name] :
        {std::pair{option::OptionPage::Color, "program-color-page.png"},
         std::pair{option::OptionPage::Trophy, "program-trophy-page.png"},
