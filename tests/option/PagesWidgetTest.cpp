@@ -152,6 +152,22 @@ TEST_F(PagesWidgetTest, ShareOpensOnlyASafeAnswerWithoutBlockingTheWindow) {
   }
 }
 
+TEST_F(PagesWidgetTest, APageClosedDuringAShareEndsTheTransfer) {
+  SilentHttpServer server;
+  ::setenv("VESK_TROPHY_SERVICE", server.base().c_str(), 1);
+  auto fresh = std::make_unique<TrophyPage>(PageContext{dialog_->model(), desktop_, dialog_.get()});
+  ::unsetenv("VESK_TROPHY_SERVICE");
+  QSignalSpy done(fresh.get(), &TrophyPage::shareFinished);
+  click(fresh->button(skin::trophypage::kShare));
+  EXPECT_TRUE(fresh->sharing());
+  EXPECT_FALSE(server.clientHungUpWithin(200)) << "the service is still being asked";
+  fresh.reset();
+  EXPECT_TRUE(server.clientHungUpWithin(100)) << "the transfer ended with its page";
+  drain();
+  EXPECT_EQ(done.count(), 0);
+  EXPECT_TRUE(opened_.isEmpty());
+}
+
 TEST_F(PagesWidgetTest, UpdatePageButtonsOpenTheirAddresses) {
   auto& update = page<UpdatePage>(OptionPage::Update);
   click(update.button(UpdatePageModel::kMailLower));
