@@ -16,6 +16,11 @@ struct Outcome {
 
 class VeskctlTimersTest : public TestFolder {
  protected:
+  void SetUp() override {
+    TestFolder::SetUp();
+    // An installed program folder has its settings folder.
+    std::filesystem::create_directories(folder_ + "config");
+  }
   Outcome veskctl(const std::string& args) {
     const std::string command = std::string(VESK_SUITE_DIR) + "/veskctl timers " + args +
                                 " --folder " + folder_ + " 2>" + root_ + "/stderr";
