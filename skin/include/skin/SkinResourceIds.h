@@ -159,19 +159,6 @@ inline constexpr int kDialogDisabledOffset = 3;
 // +0..+2, and two sheets of lit step indicators (the start step; the later
 // steps). Its panels (440 x 180; face, and hover and pressed at +1 and +2 for
 // those with buttons) and the 15-second confirmation (360 x 272) likewise.
-inline constexpr int kCalibrationWizardFace = 1600;
-inline constexpr int kCalibrationStepStart = 1603;
-inline constexpr int kCalibrationStepRunning = 1604;
-inline constexpr int kCalibrationStartPanel = 1610;
-inline constexpr int kCalibrationProgressPanel = 1613;
-inline constexpr int kCalibrationRetryPanel = 1614;
-inline constexpr int kCalibrationSuccessPanel = 1617;
-inline constexpr int kCalibrationConfirm = 1620;
-
-// Sensor calibration wizard (525 x 360): face, hover and pressed sheets at
-// +0..+2, and two sheets of lit step indicators (the start step; the later
-// steps). Its panels (440 x 180; face, and hover and pressed at +1 and +2 for
-// those with buttons) and the 15-second confirmation (360 x 272) likewise.
 inline constexpr int kCalibrationWizardFace = 1700;
 inline constexpr int kCalibrationStepStart = 1703;
 inline constexpr int kCalibrationStepRunning = 1704;
