@@ -13,130 +13,15 @@
 #include "settings/SharedImage.h"
 
 // Last: Xlib's macros (None, Bool, Status...) would break the headers above.
-// clang-format off
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
-// clang-format on
+#include "PrivateXServer.h"
 
 namespace {
 
 using monitor::testing::SuiteProcesses;
+using option::testing::PrivateXServer;
+using option::testing::ScreenPoint;
 
 constexpr const char* kOptionTitle = "NIVARO Vesk ORB Optical Mouse Option";
-
-struct Point {
-  int x, y;
-};
-
-// A private X server for this test, gone with it.
-class PrivateXServer {
- public:
-  PrivateXServer() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const pid_t parent = getpid();
-    pid_ = fork();
-    if (pid_ == 0) {
-      prctl(PR_SET_PDEATHSIG, SIGKILL);
-      if (getppid() != parent) _exit(127);
-      close(fds[0]);
-      dup2(fds[1], 9);
-      const int null = ::open("/dev/null", O_WRONLY);
-      dup2(null, 1);
-      dup2(null, 2);
-      execlp("Xvfb", "Xvfb", "-displayfd", "9", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    char buffer[32] = {};
-    ssize_t n = 0, got = 0;
-    while (got < static_cast<ssize_t>(sizeof buffer) - 1 &&
-           (n = read(fds[0], buffer + got, sizeof buffer - 1 - static_cast<std::size_t>(got))) >
-               0) {
-      got += n;
-      if (std::memchr(buffer, '\n', static_cast<std::size_t>(got))) break;
-    }
-    close(fds[0]);
-    if (got > 0) display_ = ":" + std::string(buffer, std::strcspn(buffer, "\n"));
-  }
-  ~PrivateXServer() {
-    if (dpy_) XCloseDisplay(dpy_);
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& display() const { return display_; }
-  Display* connection() {
-    if (!dpy_ && !display_.empty()) dpy_ = XOpenDisplay(display_.c_str());
-    return dpy_;
-  }
-
-  // The top-left corner, in screen pixels, of the viewable window titled so.
-  std::optional<Point> windowOrigin(const char* title) {
-    Display* d = connection();
-    if (!d) return std::nullopt;
-    const Window found = find(d, DefaultRootWindow(d), title);
-    if (!found) return std::nullopt;
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(d, found, &attributes) || attributes.map_state != IsViewable)
-      return std::nullopt;
-    int x = 0, y = 0;
-    Window child;
-    XTranslateCoordinates(d, found, DefaultRootWindow(d), 0, 0, &x, &y, &child);
-    return Point{x, y};
-  }
-
-  // The screen's pixels in a rectangle, row by row.
-  std::vector<unsigned long> pixels(int x, int y, int width, int height) {
-    std::vector<unsigned long> out;
-    Display* d = connection();
-    if (!d) return out;
-    XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image) return out;
-    for (int row = 0; row < height; ++row)
-      for (int column = 0; column < width; ++column) out.push_back(XGetPixel(image, column, row));
-    XDestroyImage(image);
-    return out;
-  }
-
-  void click(int x, int y) {
-    Display* d = connection();
-    XTestFakeMotionEvent(d, -1, x, y, 0);
-    XFlush(d);
-    std::this_thread::sleep_for(std::chrono::milliseconds(120));
-    XTestFakeButtonEvent(d, 1, True, 0);
-    XFlush(d);
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));
-    XTestFakeButtonEvent(d, 1, False, 0);
-    XFlush(d);
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));
-  }
-
- private:
-  static Window find(Display* d, Window w, const char* title) {
-    char* name = nullptr;
-    if (XFetchName(d, w, &name) && name) {
-      const bool match = std::strcmp(name, title) == 0;
-      XFree(name);
-      if (match) return w;
-    }
-    Window root, parent, *children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(d, w, &root, &parent, &children, &count)) return 0;
-    Window result = 0;
-    for (unsigned i = 0; i < count && !result; ++i) result = find(d, children[i], title);
-    if (children) XFree(children);
-    return result;
-  }
-
-  pid_t pid_ = -1;
-  std::string display_;
-  Display* dpy_ = nullptr;
-};
 
 std::vector<std::string> tokens(const std::string& line) {
   std::istringstream in(line);
@@ -232,7 +117,7 @@ class OptionEndToEndTest : public ::testing::Test {
 
   PrivateXServer x;
   SuiteProcesses suite;
-  Point origin{0, 0};
+  ScreenPoint origin{0, 0};
 };
 
 TEST_F(OptionEndToEndTest, ProfileAndDpiLevelChosenByClicksReachTheMouseOnApply) {
@@ -318,6 +203,31 @@ TEST_F(OptionEndToEndTest, ZoneColourAndEffectChosenOnTheColorPageReachTheMouseI
   EXPECT_EQ(report.at(27 + 4 * 2), "00");
   EXPECT_EQ(report.at(28 + 4 * 2), "fa");  // blue 250
   EXPECT_EQ(files()->Profiles[0].LightInfo[2].ColorIndex, 23);
+  EXPECT_TRUE(suite.alive(option));
+}
+
+TEST_F(OptionEndToEndTest, ButtonsPressedOnTheMouseMoveTheTrophyPageCounters) {
+  const pid_t option = startOption();
+  ASSERT_TRUE(waitForWindow());
+  // The left button's line ("%d clicks" at (144,58) of the page) and the
+  // clicks' sum line below it, at the page position (12,124).
+  auto counterLines = [&] { return x.pixels(origin.x + 12 + 144, origin.y + 124 + 58, 160, 80); };
+  const auto mainPage = counterLines();
+  clickAt(577, 79, 72, 37);  // the Trophy tab
+  std::vector<unsigned long> before;
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] {
+    before = counterLines();
+    return !before.empty() && before != mainPage;
+  })) << "the Trophy page is shown";
+  const int countedBefore = shared()->InfoData.Counters[0];
+
+  for (int press = 0; press < 3; ++press) ASSERT_EQ(suite.sim("press 1").exitCode, 0);
+  ASSERT_TRUE(SuiteProcesses::waitFor([&] {
+    return shared()->InfoData.Counters[0] == countedBefore + 3;
+  })) << "the Monitor counts every click of the left button";
+  EXPECT_TRUE(SuiteProcesses::waitFor([&] { return counterLines() != before; }))
+      << "the page shows the new counts without being opened again";
+  EXPECT_EQ(files()->InfoData.Counters[0], countedBefore + 3);
   EXPECT_TRUE(suite.alive(option));
 }
 

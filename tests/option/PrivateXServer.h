@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 // Last: Xlib's macros (None, Bool, Status...) would break headers included after it.
 // clang-format off
@@ -89,6 +90,20 @@ class PrivateXServer {
     Window child;
     XTranslateCoordinates(d, found, DefaultRootWindow(d), 0, 0, &x, &y, &child);
     return ScreenPoint{x, y};
+  }
+
+  // The screen's pixels in a rectangle, row by row.
+  std::vector<unsigned long> pixels(int x, int y, int width, int height) {
+    std::vector<unsigned long> out;
+    Display* d = connection();
+    if (!d) return out;
+    XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image) return out;
+    for (int row = 0; row < height; ++row)
+      for (int column = 0; column < width; ++column) out.push_back(XGetPixel(image, column, row));
+    XDestroyImage(image);
+    return out;
   }
 
   void click(int x, int y) {
