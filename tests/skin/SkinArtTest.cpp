@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QtEndian>
+#include <string_view>
 
 #include "AnimationArt.h"
 #include "FlagArt.h"
@@ -105,7 +106,11 @@ TEST(MainWindowArt, ShapeKeepsEveryControlAndEveryStateLooksDifferent) {
     const QRect r(e.left, e.top, e.width(), e.height());
     EXPECT_EQ(shape.intersected(r), QRegion(r))
         << control.layout << " lies wholly inside the window";
-    EXPECT_NE(face.copy(r), hover.copy(r)) << control.layout;
+    // The edition badge is a picture, not a control: it has no hover look.
+    const bool badge = std::string_view(control.layout) == skin::mainwindow::kMouseType;
+    if (!badge) {
+      EXPECT_NE(face.copy(r), hover.copy(r)) << control.layout;
+    }
     EXPECT_NE(face.copy(r), pressed.copy(r)) << control.layout;
   }
 }
