@@ -72,7 +72,6 @@ inline constexpr int buttonHighlight(int picture, bool leftHanded) {
   return picture < 24 ? kFirst24[picture] : 2400 + picture;
 }
 
-
 // Advanced page (774 x 312): face (also the normal pictures and the slider
 // backgrounds), hover, pressed (also the disabled check boxes) and a fourth
 // sheet drawn in the disabled state.
