@@ -67,7 +67,7 @@ std::unique_ptr<uhid_event> setRequest(std::uint32_t id, std::span<const std::ui
   e->u.set_report.rnum = data.empty() ? 0 : data[0];
   e->u.set_report.rtype = type;
   e->u.set_report.size = static_cast<std::uint16_t>(data.size());
-  std::memcpy(e->u.set_report.data, data.data(), data.size());
+  if (!data.empty()) std::memcpy(e->u.set_report.data, data.data(), data.size());
   return e;
 }
 
