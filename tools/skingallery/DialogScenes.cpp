@@ -8,14 +8,18 @@
 #include "EditTimersDialog.h"
 #include "KeyCombinationDialog.h"
 #include "LiftOffTestDialog.h"
+#include "MacroManagerDialog.h"
+#include "MacroManagerPrompts.h"
 #include "MacroSetNameDialog.h"
 #include "NewTimerDialog.h"
 #include "PlayerDialog.h"
 #include "ProfileDialog.h"
 #include "ProgramPathDialog.h"
 #include "WindowScenes.h"
+#include "macros/MacroLibrary.h"
 #include "option/TimerList.h"
 #include "skin/BitmapEdit.h"
+#include "skin/MacroManagerLayout.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinResourceIds.h"
 #include "skin/SkinResources.h"
@@ -119,6 +123,28 @@ std::vector<std::pair<QImage, QString>> smallDialogs() {
   {
     option::EditTimersDialog dialog(timers);
     add(&dialog, res::kEditTimersDialog, "dialog-edit-timers.png");
+  }
+  // The macro manager with a recorded macro, in the list and timeline editors.
+  macros::MacroLibrary library;
+  library.addSet("Office");
+  library.addMacro(0, "Copy");
+  library.addMacro(0, "Paste");
+  macros::MacroRecord& copy = *library.macro(0, 0);
+  copy.EventCount = 4;
+  copy.Events[0] = {0xE0, 1, {40, 0}};
+  copy.Events[1] = {0x06, 1, {120, 0}};
+  copy.Events[2] = {0x06, 2, {10, 0}};
+  copy.Events[3] = {0xE0, 2, {0, 0}};
+  const auto prompts = option::makeSkinnedMacroPrompts();
+  for (const bool timeline : {false, true}) {
+    option::MacroManagerDialog dialog(library, settings::ButtonSlot{}, 0, *prompts);
+    dialog.show();
+    QCoreApplication::processEvents();
+    dialog.selectMacro(0);
+    if (timeline) dialog.switchEditor();
+    QCoreApplication::processEvents();
+    add(&dialog, skin::macromanager::kWindowFace,
+        timeline ? "dialog-macro-manager-timeline.png" : "dialog-macro-manager.png");
   }
   return all;
 }
