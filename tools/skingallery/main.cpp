@@ -422,7 +422,9 @@ int main(int argc, char** argv) {
   save(gallery::programLanguageList(), QStringLiteral("program-language-list.png"));
   for (const auto& [image, name] : gallery::smallDialogs()) save(image, name);
   for (const auto& [kind, name] :
-       {std::pair{option::OptionPage::Color, "program-color-page.png"},
+       {std::pair{option::OptionPage::ButtonAssign, "program-button-page.png"},
+        std::pair{option::OptionPage::Advanced, "program-advanced-page.png"},
+        std::pair{option::OptionPage::Color, "program-color-page.png"},
         std::pair{option::OptionPage::Trophy, "program-trophy-page.png"},
         std::pair{option::OptionPage::Update, "program-update-page.png"}})
     save(gallery::programPage(kind), QString::fromLatin1(name));
