@@ -11,18 +11,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "SuiteProcesses.h"
 #include "settings/SettingsFiles.h"
 
-#include "PrivateXServer.h"
+#include "OptionProgramRun.h"
 
 namespace {
 
 using monitor::testing::SuiteProcesses;
-using option::testing::PrivateXServer;
 using option::testing::ScreenPoint;
 
-constexpr const char* kOptionTitle = "NIVARO Vesk ORB Optical Mouse Option";
+using option::testing::kOptionTitle;
 constexpr const char* kShortcutTitle = "Mobe Key Shortcut Dialog";
 constexpr const char* kProgramTitle = "Quicklaunch program";
 // Where the page sits in the main window, and its bars of slots 6 and 7.
@@ -35,54 +33,14 @@ constexpr int barTop(int slot) { return 40 + 19 * slot; }
 constexpr int kShortcutRow = 12;
 constexpr int kQuicklaunchRow = 20;
 
-std::vector<std::string> tokens(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> out;
-  for (std::string t; in >> t;) out.push_back(t);
-  return out;
-}
-
 // The button report of a profile in the mouse's log, its bytes after "SET".
 std::optional<std::vector<std::string>> buttonReport(const std::vector<std::string>& log,
                                                      int profile) {
-  char prefix[32];
-  std::snprintf(prefix, sizeof prefix, "SET 07 4d %02x", profile);
-  for (const std::string& line : log)
-    if (line.rfind(prefix, 0) == 0) {
-      auto t = tokens(line);
-      t.erase(t.begin());
-      return t;
-    }
-  return std::nullopt;
+  return option::testing::reportBytes(log, "SET 07 4d", profile);
 }
 
-class ButtonPageEndToEndTest : public ::testing::Test {
+class ButtonPageEndToEndTest : public option::testing::OptionProgramRun {
  protected:
-  void SetUp() override {
-    namespace fs = std::filesystem;
-    ASSERT_FALSE(x.display().empty()) << "Xvfb did not start";
-    const fs::path built = VESK_SUITE_DIR;
-    fs::copy_file(built / "VeskORBOpticalOption", suite.folder() / "VeskORBOpticalOption");
-    for (const char* folder : {"skin", "Gif", "help"})
-      if (fs::exists(built / folder))
-        fs::create_directory_symlink(built / folder, suite.folder() / folder);
-    suite.startSimulator();
-    suite.startMonitor();
-    ASSERT_TRUE(SuiteProcesses::waitFor([&] {
-      const auto log = suite.reportLog();
-      const auto hostActive = std::find(log.begin(), log.end(), "SET 0e 03 01");
-      return hostActive != log.end() && hostActive + 1 != log.end();
-    }));
-    suite.sim("log --clear");
-  }
-
-  pid_t startOption() {
-    setenv("DISPLAY", x.display().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    const pid_t pid = suite.start((suite.folder() / "VeskORBOpticalOption").string());
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    return pid;
-  }
   std::optional<ScreenPoint> waitForWindow(const char* title) {
     std::optional<ScreenPoint> at;
     SuiteProcesses::waitFor([&] { return (at = x.windowOrigin(title)).has_value(); });
@@ -99,8 +57,6 @@ class ButtonPageEndToEndTest : public ::testing::Test {
     x.click(window.x + kPage.x + kBarX + 40, menuTop + 3 + 16 * row + 8);
   }
 
-  PrivateXServer x;
-  SuiteProcesses suite;
   ScreenPoint window{0, 0};
 };
 

@@ -13,35 +13,19 @@
 #include "settings/SharedImage.h"
 
 // Last: Xlib's macros (None, Bool, Status...) would break the headers above.
-#include "PrivateXServer.h"
+#include "OptionProgramRun.h"
 
 namespace {
 
 using monitor::testing::SuiteProcesses;
-using option::testing::PrivateXServer;
 using option::testing::ScreenPoint;
 
-constexpr const char* kOptionTitle = "NIVARO Vesk ORB Optical Mouse Option";
-
-std::vector<std::string> tokens(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> out;
-  for (std::string t; in >> t;) out.push_back(t);
-  return out;
-}
+using option::testing::kOptionTitle;
 
 // The report 6 of the profile in the log, split into its bytes (after "SET").
 std::optional<std::vector<std::string>> profileReport(const std::vector<std::string>& log,
                                                       int profile) {
-  char prefix[32];
-  std::snprintf(prefix, sizeof prefix, "SET 06 2e %02x", profile);
-  for (const std::string& line : log)
-    if (line.rfind(prefix, 0) == 0) {
-      auto t = tokens(line);
-      t.erase(t.begin());
-      return t;
-    }
-  return std::nullopt;
+  return option::testing::reportBytes(log, "SET 06 2e", profile);
 }
 
 bool contains(const std::vector<std::string>& log, const std::string& prefix) {
@@ -49,35 +33,8 @@ bool contains(const std::vector<std::string>& log, const std::string& prefix) {
                      [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
 }
 
-class OptionEndToEndTest : public ::testing::Test {
+class OptionEndToEndTest : public option::testing::OptionProgramRun {
  protected:
-  void SetUp() override {
-    namespace fs = std::filesystem;
-    ASSERT_FALSE(x.display().empty()) << "Xvfb did not start";
-    const fs::path built = VESK_SUITE_DIR;
-    fs::copy_file(built / "VeskORBOpticalOption", suite.folder() / "VeskORBOpticalOption");
-    for (const char* folder : {"skin", "Gif", "help"})
-      if (fs::exists(built / folder))
-        fs::create_directory_symlink(built / folder, suite.folder() / folder);
-    suite.startSimulator();
-    suite.startMonitor();
-    ASSERT_TRUE(SuiteProcesses::waitFor([&] { return readDone(); }));
-    suite.sim("log --clear");
-  }
-
-  bool readDone() {
-    const auto log = suite.reportLog();
-    const auto hostActive = std::find(log.begin(), log.end(), "SET 0e 03 01");
-    return hostActive != log.end() && hostActive + 1 != log.end();
-  }
-
-  pid_t startOption() {
-    setenv("DISPLAY", x.display().c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "xcb", 1);
-    const pid_t pid = suite.start((suite.folder() / "VeskORBOpticalOption").string());
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    return pid;
-  }
   bool waitForWindow() {
     return SuiteProcesses::waitFor([&] {
       if (auto at = x.windowOrigin(kOptionTitle)) {
@@ -115,8 +72,6 @@ class OptionEndToEndTest : public ::testing::Test {
     return image;
   }
 
-  PrivateXServer x;
-  SuiteProcesses suite;
   ScreenPoint origin{0, 0};
 };
 
