@@ -14,31 +14,14 @@ namespace ap = skin::advancedpage;
 
 namespace {
 
-QRect rectOf(const char* layout) {
-  const skin::LayoutEntry e = skin::parseLayout(layout);
-  return QRect(e.left, e.top, e.width(), e.height());
-}
-
 void label(QPainter& p, const QRect& r, const QString& text, int flags = Qt::AlignCenter) {
   drawText(p, r, text, color::kDim, artFont(11, true, 0.6), flags);
-}
-
-void panel(QPainter& p, const QRect& r) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient g(r.topLeft(), r.bottomLeft());
-  g.setColorAt(0, QColor(23, 25, 30));
-  g.setColorAt(1, QColor(16, 17, 21));
-  p.setPen(QPen(color::kLineSoft, 1));
-  p.setBrush(g);
-  p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-  p.restore();
 }
 
 // Value labels under a slider, at the thumb's centre for each value.
 void scale(QPainter& p, const char* layout, int thumbWidth, int minimum, int maximum,
            const std::vector<std::pair<int, QString>>& labels) {
-  const QRect track = rectOf(layout);
+  const QRect track = layoutRect(layout);
   for (const auto& [value, text] : labels) {
     const qreal x = track.left() +
                     qreal(track.width() - thumbWidth) * (value - minimum) / (maximum - minimum) +
@@ -50,8 +33,8 @@ void scale(QPainter& p, const char* layout, int thumbWidth, int minimum, int max
 
 void drawAdvancedBackground(QPainter& p, const QSize& size) {
   drawBackdrop(p, QRect(QPoint(0, 0), size));
-  panel(p, QRect(5, 5, 378, size.height() - 10));
-  panel(p, QRect(388, 5, size.width() - 393, size.height() - 10));
+  drawPanel(p, QRect(5, 5, 378, size.height() - 10));
+  drawPanel(p, QRect(388, 5, size.width() - 393, size.height() - 10));
 
   drawSectionLabel(p, QPoint(14, 20), QStringLiteral("Angle snapping"));
   scale(p, ap::kSnapSlider, 17, 1, 6, {{1, "1"}, {2, "2"}, {3, "3"}, {4, "4"}, {5, "5"}, {6, "6"}});
@@ -62,7 +45,7 @@ void drawAdvancedBackground(QPainter& p, const QSize& size) {
   scale(p, ap::kAlignmentSlider, 17, 0, 60, {{0, "-30\u00b0"}, {30, "0\u00b0"}, {60, "+30\u00b0"}});
   label(p, QRect(233, 114, 60, 13), QStringLiteral("ANGLE"), Qt::AlignLeft | Qt::AlignVCenter);
 
-  const QRect recalibrate = rectOf(ap::kRecalibrate);
+  const QRect recalibrate = layoutRect(ap::kRecalibrate);
   p.fillRect(QRect(14, recalibrate.top() + 4, 3, 12), color::kAccent);
   label(p, QRect(22, recalibrate.top(), recalibrate.left() - 26, recalibrate.height()),
         QStringLiteral("SURFACE"), Qt::AlignLeft | Qt::AlignVCenter);
@@ -71,24 +54,24 @@ void drawAdvancedBackground(QPainter& p, const QSize& size) {
 
   drawSectionLabel(p, QPoint(14, 210), QStringLiteral("Lift-off distance"));
 
-  const QRect firstRate = rectOf(ap::kPollingRates[0]);
+  const QRect firstRate = layoutRect(ap::kPollingRates[0]);
   p.fillRect(QRect(14, firstRate.top() + 4, 3, 12), color::kAccent);
   drawText(p, QRect(22, firstRate.top(), firstRate.left() - 24, firstRate.height()),
            QStringLiteral("POLLING RATE"), color::kDim, artFont(11, true, 1.2),
            Qt::AlignLeft | Qt::AlignVCenter);
 
   drawSectionLabel(p, QPoint(397, 34), QStringLiteral("Sound feedback"));
-  const QRect volume = rectOf(ap::kSoundVolume);
+  const QRect volume = layoutRect(ap::kSoundVolume);
   label(p, QRect(405, volume.top(), volume.left() - 410, volume.height()), QStringLiteral("VOLUME"),
         Qt::AlignLeft | Qt::AlignVCenter);
   scale(p, ap::kSoundVolume, 14, 0, 4, {{0, "0"}, {2, "2"}, {4, "4"}});
 
   drawSectionLabel(p, QPoint(397, 186), QStringLiteral("Pointer speed"));
-  const QRect speed = rectOf(ap::kPointerSpeed);
+  const QRect speed = layoutRect(ap::kPointerSpeed);
   label(p, QRect(speed.right() + 6, speed.top(), 120, speed.height()),
         QStringLiteral("SLOW  -  FAST"), Qt::AlignLeft | Qt::AlignVCenter);
 
-  const QRect reset = rectOf(ap::kReset);
+  const QRect reset = layoutRect(ap::kReset);
   label(p, QRect(405, reset.top(), reset.left() - 415, reset.height()),
         QStringLiteral("FACTORY SETTINGS, ALL PROFILES"), Qt::AlignRight | Qt::AlignVCenter);
 }

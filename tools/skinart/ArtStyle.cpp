@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <algorithm>
 
+#include "skin/LayoutEntry.h"
+
 namespace skinart {
 
 QFont artFont(int pixelSize, bool bold, qreal letterSpacing, bool italic) {
@@ -388,6 +390,23 @@ void drawBrackets(QPainter& p, const QRect& r, int length, const QColor& c) {
   p.drawPolyline(QPolygon({QPoint(l, b - length), QPoint(l, b), QPoint(l + length, b)}));
   p.drawPolyline(QPolygon({QPoint(rr - length, b), QPoint(rr, b), QPoint(rr, b - length)}));
   p.restore();
+}
+
+void drawPanel(QPainter& p, const QRect& r) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient g(r.topLeft(), r.bottomLeft());
+  g.setColorAt(0, QColor(23, 25, 30));
+  g.setColorAt(1, QColor(16, 17, 21));
+  p.setPen(QPen(color::kLineSoft, 1));
+  p.setBrush(g);
+  p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+  p.restore();
+}
+
+QRect layoutRect(const char* layout) {
+  const skin::LayoutEntry e = skin::parseLayout(layout);
+  return QRect(e.left, e.top, e.width(), e.height());
 }
 
 }  // namespace skinart

@@ -58,5 +58,9 @@ void drawSpinField(QPainter& p, const QRect& r, State s);
 void drawSectionLabel(QPainter& p, const QPoint& at, const QString& text);
 // Bracket corners around a rectangle (the frame of a content area).
 void drawBrackets(QPainter& p, const QRect& r, int length, const QColor& c);
+// A rounded panel with a dark vertical gradient, the ground of a page's groups.
+void drawPanel(QPainter& p, const QRect& r);
+// The rectangle of a layout string ("name,left,top,width,height,").
+QRect layoutRect(const char* layout);
 
 }  // namespace skinart

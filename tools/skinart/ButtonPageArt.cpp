@@ -16,11 +16,6 @@ namespace res = skin::res;
 
 namespace {
 
-QRect rectOf(const char* layout) {
-  const skin::LayoutEntry e = skin::parseLayout(layout);
-  return QRect(e.left, e.top, e.width(), e.height());
-}
-
 // Where the highlight pictures of the two layers sit on the page; the face
 // draws the same viewer there, unlit, so a picture only lights a button.
 const QPoint kLeftViewer(191, 32);
@@ -160,26 +155,14 @@ void drawHighlight(QPainter& p, const QRect& box, int picture, bool leftHanded) 
       color::kBright, artFont(12, true), Qt::AlignCenter);
 }
 
-void panel(QPainter& p, const QRect& r) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient g(r.topLeft(), r.bottomLeft());
-  g.setColorAt(0, QColor(23, 25, 30));
-  g.setColorAt(1, QColor(16, 17, 21));
-  p.setPen(QPen(color::kLineSoft, 1));
-  p.setBrush(g);
-  p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-  p.restore();
-}
-
 void drawButtonPageBackground(QPainter& p, const QSize& size, bool leftHanded) {
   drawBackdrop(p, QRect(QPoint(0, 0), size));
-  panel(p, QRect(5, 5, 378, 272));
-  panel(p, QRect(392, 5, size.width() - 397, 272));
+  drawPanel(p, QRect(5, 5, 378, 272));
+  drawPanel(p, QRect(392, 5, size.width() - 397, 272));
   drawSectionLabel(p, QPoint(14, 22), QStringLiteral("Buttons"));
   drawSectionLabel(p, QPoint(401, 22), QStringLiteral("Dual-Shift layer"));
   for (int slot = 0; slot < 24; ++slot) {
-    const QRect bar = rectOf(bp::kBars[slot]);
+    const QRect bar = layoutRect(bp::kBars[slot]);
     drawText(p, QRect(bar.left() - 24, bar.top(), 20, bar.height()), QString::number(slot + 1),
              color::kDim, artFont(11, true), Qt::AlignRight | Qt::AlignVCenter);
   }

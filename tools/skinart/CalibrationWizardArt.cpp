@@ -14,11 +14,6 @@ namespace res = skin::res;
 
 namespace {
 
-QRect rectOf(const char* layout) {
-  const skin::LayoutEntry e = skin::parseLayout(layout);
-  return QRect(e.left, e.top, e.width(), e.height());
-}
-
 void drawFrame(QPainter& p, const QSize& size, const QString& title) {
   drawPopupFrame(p, size, 30, title, 10);
 }
@@ -29,7 +24,7 @@ const char* const kStepNames[3] = {"Start", "Calibrate", "Done"};
 // step (the start step outlined, the later ones filled).
 enum class StepLook { Idle, LitStart, LitRunning };
 void drawStep(QPainter& p, int index, StepLook look) {
-  const QRect r = rectOf(cw::kSteps[index]);
+  const QRect r = layoutRect(cw::kSteps[index]);
   p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.fillRect(r, color::kBase);
@@ -63,8 +58,8 @@ void drawWizardBackground(QPainter& p, const QSize& size, StepLook lit) {
            color::kText, artFont(13), Qt::AlignLeft | Qt::AlignVCenter);
   // The path between the steps.
   for (int i = 0; i < 2; ++i) {
-    const QRect from = rectOf(cw::kSteps[i]);
-    const QRect to = rectOf(cw::kSteps[i + 1]);
+    const QRect from = layoutRect(cw::kSteps[i]);
+    const QRect to = layoutRect(cw::kSteps[i + 1]);
     p.fillRect(QRect(from.right() + 4, from.center().y(), to.left() - from.right() - 8, 1),
                color::kLine);
   }
@@ -116,7 +111,7 @@ void drawStartPanel(QPainter& p, const QSize& size) {
 
 void drawProgressPanel(QPainter& p, const QSize& size) {
   drawPanelBase(p, size, true);
-  const QRect bar = rectOf(cw::kProgressBar);
+  const QRect bar = layoutRect(cw::kProgressBar);
   heading(p, QRect(bar.left(), 20, 200, 26), QStringLiteral("Calibrating..."), color::kBright);
   p.fillRect(bar.adjusted(-1, -1, 1, 1), color::kLine);
   paragraph(p, QRect(bar.left(), bar.bottom() + 14, size.width() - bar.left() - 14, 80),
@@ -126,7 +121,7 @@ void drawProgressPanel(QPainter& p, const QSize& size) {
 
 void drawRetryPanel(QPainter& p, const QSize& size) {
   drawPanelBase(p, size, true);
-  const QRect button = rectOf(cw::kRetry);
+  const QRect button = layoutRect(cw::kRetry);
   heading(p, QRect(button.left(), 20, 200, 26), QStringLiteral("Not calibrated"),
           QColor(236, 120, 128));
   paragraph(p, QRect(button.left(), 52, size.width() - button.left() - 12, 76),
@@ -136,7 +131,7 @@ void drawRetryPanel(QPainter& p, const QSize& size) {
 
 void drawSuccessPanel(QPainter& p, const QSize& size) {
   drawPanelBase(p, size, true);
-  const QRect button = rectOf(cw::kContinue);
+  const QRect button = layoutRect(cw::kContinue);
   heading(p, QRect(button.left(), 20, 200, 26), QStringLiteral("Calibrated"), color::kAccent);
   paragraph(p, QRect(button.left(), 52, size.width() - button.left() - 12, 76),
             QStringLiteral("Tracking is tuned to this surface. Continue, then keep the "
@@ -153,7 +148,7 @@ void drawConfirmBackground(QPainter& p, const QSize& size) {
             color::kText, 11);
   drawText(p, QRect(54, 109, 126, 20), QStringLiteral("TIME LEFT"), color::kDim,
            artFont(11, true, 1.2), Qt::AlignLeft | Qt::AlignVCenter);
-  const QRect bar = rectOf(cw::kConfirmBar);
+  const QRect bar = layoutRect(cw::kConfirmBar);
   p.fillRect(bar.adjusted(-1, -1, 1, 1), color::kLine);
   p.fillRect(QRect(12, 226, size.width() - 24, 1), color::kLineSoft);
 }

@@ -25,18 +25,6 @@ constexpr ZonePlace kZones[4] = {{{43.5, 109.5}, "LEFT SIDE"},
                                  {{133.5, 70.5}, "WHEEL"},
                                  {{204.5, 231.5}, "RIGHT SIDE"}};
 
-void panel(QPainter& p, const QRect& r) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient g(r.topLeft(), r.bottomLeft());
-  g.setColorAt(0, QColor(23, 25, 30));
-  g.setColorAt(1, QColor(16, 17, 21));
-  p.setPen(QPen(color::kLineSoft, 1));
-  p.setBrush(g);
-  p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-  p.restore();
-}
-
 QPainterPath mouseBody() {
   // A right-handed mouse seen from above, front at the top.
   QPainterPath body;
@@ -168,8 +156,8 @@ void drawSwatch(QPainter& p, const QRect& r, State s, int index) {
 void drawColorBackground(QPainter& p, const QSize& size) {
   drawBackdrop(p, QRect(QPoint(0, 0), size));
   drawMouse(p, 0);
-  panel(p, QRect(254, 5, 270, size.height() - 10));
-  panel(p, QRect(529, 5, size.width() - 534, size.height() - 10));
+  drawPanel(p, QRect(254, 5, 270, size.height() - 10));
+  drawPanel(p, QRect(529, 5, size.width() - 534, size.height() - 10));
 
   const QRect mark(lp::kZoneMarkX, lp::kZoneMarkY, lp::kZoneMarkSize, lp::kZoneMarkSize);
   drawSectionLabel(p, QPoint(264, 22), QStringLiteral("Zone colour"));

@@ -14,28 +14,11 @@ namespace mm = skin::macromanager;
 
 namespace {
 
-QRect at(const char* layout) {
-  const skin::LayoutEntry e = skin::parseLayout(layout);
-  return QRect(e.left, e.top, e.width(), e.height());
-}
-
 void well(QPainter& p, const QRect& r) {
   p.save();
   p.setPen(QPen(color::kLineSoft, 1));
   p.setBrush(QColor(14, 15, 18));
   p.drawRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5));
-  p.restore();
-}
-
-void panel(QPainter& p, const QRect& r) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient g(r.topLeft(), r.bottomLeft());
-  g.setColorAt(0, QColor(23, 25, 30));
-  g.setColorAt(1, QColor(16, 17, 21));
-  p.setPen(QPen(color::kLineSoft, 1));
-  p.setBrush(g);
-  p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
   p.restore();
 }
 
@@ -104,24 +87,24 @@ void drawSmallGlyph(QPainter& p, const QRect& r, State s, const QString& glyph) 
 
 void drawWindowBackground(QPainter& p, const QSize& size) {
   drawPopupFrame(p, size, 30, QString::fromLatin1(mm::kCaption).toUpper(), 10);
-  panel(p, QRect(10, 46, 206, 368));
+  drawPanel(p, QRect(10, 46, 206, 368));
   drawSectionLabel(p, QPoint(18, 58), QStringLiteral("Macro set"));
-  well(p, at(mm::kMacroList).adjusted(-1, -1, 1, 1));
+  well(p, layoutRect(mm::kMacroList).adjusted(-1, -1, 1, 1));
   drawText(p, QRect(20, 400, 190, 14), QStringLiteral("Double-click a macro to rename it"),
            color::kDim, artFont(11), Qt::AlignLeft | Qt::AlignVCenter);
-  panel(p, at(mm::kEditorPlace).adjusted(-2, -2, 2, 2));
+  drawPanel(p, layoutRect(mm::kEditorPlace).adjusted(-2, -2, 2, 2));
   p.fillRect(QRect(12, 420, size.width() - 24, 1), color::kLineSoft);
 }
 
 void drawListPanelBackground(QPainter& p, const QSize& size) {
   p.fillRect(QRect(QPoint(0, 0), size), QColor(19, 20, 25));
   drawSectionLabel(p, QPoint(8, 20), QStringLiteral("Key sequence"));
-  well(p, at(mm::kKeySequenceList).adjusted(-1, -1, 1, 1));
+  well(p, layoutRect(mm::kKeySequenceList).adjusted(-1, -1, 1, 1));
   drawSectionLabel(p, QPoint(262, 20), QStringLiteral("Recorder"));
   drawText(p, QRect(262, 122, 220, 30),
            QStringLiteral("With delays on, the pauses between keys are recorded too."), color::kDim,
            artFont(11), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-  const QRect times = at(mm::kPlayCountEdit);
+  const QRect times = layoutRect(mm::kPlayCountEdit);
   drawText(p, QRect(times.right() + 6, times.top() - 2, 120, times.height() + 4),
            QStringLiteral("times per press"), color::kText, artFont(12),
            Qt::AlignLeft | Qt::AlignVCenter);
@@ -222,7 +205,7 @@ std::vector<WindowArt> macroManagerArt() {
 }
 
 QImage macroRecordingButton(State state) {
-  const QRect r = at(mm::kStartRecord);
+  const QRect r = layoutRect(mm::kStartRecord);
   QImage image(r.size(), QImage::Format_ARGB32_Premultiplied);
   image.fill(QColor(19, 20, 25));
   QPainter p(&image);

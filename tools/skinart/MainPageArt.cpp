@@ -14,11 +14,6 @@ namespace row = skin::mainpage::dpirow;
 
 namespace {
 
-QRect rectOf(const char* layout) {
-  const skin::LayoutEntry e = skin::parseLayout(layout);
-  return QRect(e.left, e.top, e.width(), e.height());
-}
-
 QRect inRow(const QRect& rowRect, const row::Box& box) {
   return QRect(rowRect.left() + box.left, rowRect.top() + box.top, box.right - box.left,
                box.bottom - box.top);
@@ -238,41 +233,41 @@ void drawMainPageBackground(QPainter& p, const QSize& size) {
   drawPanel(p, right);
 
   // Sensitivity.
-  const QRect sensitivity = rectOf(mp::kSensitivity);
+  const QRect sensitivity = layoutRect(mp::kSensitivity);
   drawSectionLabel(p, QPoint(14, 24), QStringLiteral("Sensitivity"));
   smallText(p, QRect(190, 12, 180, 13), QStringLiteral("POINTER SPEED"), color::kDim,
             Qt::AlignRight | Qt::AlignVCenter, true);
   drawScale(p, sensitivity, 17, 1, 11, {{1, "-5"}, {6, "0"}, {11, "+5"}}, sensitivity.bottom() + 5);
-  const QRect spin = rectOf(mp::kSensitivitySpin);
+  const QRect spin = layoutRect(mp::kSensitivitySpin);
   smallText(p, QRect(spin.left() - 4, spin.bottom() + 4, spin.width() + 8, 13),
             QStringLiteral("-5 .. +5"), color::kDim);
 
   // Wheel.
   drawSectionLabel(p, QPoint(14, 102), QStringLiteral("Scroll speed"));
-  const QRect scroll = rectOf(mp::kScrollSpeed);
+  const QRect scroll = layoutRect(mp::kScrollSpeed);
   smallText(p, QRect(scroll.right() + 6, scroll.top(), 84, scroll.height()),
             QStringLiteral("LINES 1-10"), color::kDim, Qt::AlignLeft | Qt::AlignVCenter, true);
 
   // Tilt wheel.
   drawSectionLabel(p, QPoint(14, 200), QStringLiteral("Tilt speed"));
-  const QRect tilt = rectOf(mp::kTiltSpeed);
+  const QRect tilt = layoutRect(mp::kTiltSpeed);
   drawScale(p, tilt, 17, 1, 10, {{1, "SLOW"}, {10, "FAST"}}, tilt.bottom() + 5);
   smallText(p, QRect(tilt.right() + 6, tilt.top(), 100, tilt.height()),
             QStringLiteral("HORIZONTAL"), color::kDim, Qt::AlignLeft | Qt::AlignVCenter, true);
 
   // Double-click speed and its test field.
-  const QRect doubleClick = rectOf(mp::kDoubleClickSpeed);
+  const QRect doubleClick = layoutRect(mp::kDoubleClickSpeed);
   p.fillRect(QRect(14, doubleClick.top() + 3, 3, 12), color::kAccent);
   drawText(p, QRect(22, doubleClick.top(), doubleClick.left() - 28, doubleClick.height()),
            QStringLiteral("DOUBLE-CLICK"), color::kDim, artFont(11, true, 1.6),
            Qt::AlignLeft | Qt::AlignVCenter);
-  drawTestField(p, rectOf(mp::kDoubleClickTest));
+  drawTestField(p, layoutRect(mp::kDoubleClickTest));
 
   // DPI levels.
   drawSectionLabel(p, QPoint(397, 24), QStringLiteral("DPI levels"));
   smallText(p, QRect(560, 12, 200, 13), QStringLiteral("100 - 6400 DPI"), color::kDim,
             Qt::AlignRight | Qt::AlignVCenter, true);
-  const QRect first = rectOf(mp::kDpiRows[0]);
+  const QRect first = layoutRect(mp::kDpiRows[0]);
   const int header = first.top() - 16;
   smallText(p, QRect(first.left() + 4, header, 30, 13), QStringLiteral("ON"), color::kDim,
             Qt::AlignCenter, true);

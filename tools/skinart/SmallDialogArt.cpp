@@ -16,11 +16,6 @@ namespace {
 
 constexpr int kTitleHeight = 28;
 
-QRect at(const char* layout) {
-  const skin::LayoutEntry e = skin::parseLayout(layout);
-  return QRect(e.left, e.top, e.width(), e.height());
-}
-
 // A question mark, an exclamation mark or a clock in a lit ring at the left.
 enum class Sign { Question, Notice, Clock, Key, Folder };
 
@@ -74,7 +69,7 @@ void drawMessage(QPainter& p, const QSize& size, const QString& title, Sign sign
 
 // A label right-aligned before a field.
 void labelBefore(QPainter& p, const char* layout, const QString& text, int gap = 8) {
-  const QRect r = at(layout);
+  const QRect r = layoutRect(layout);
   drawText(p, QRect(8, r.top() - 3, r.left() - gap - 8, r.height() + 6), text, color::kText,
            artFont(12), Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -181,7 +176,7 @@ WindowArt liftOffTestArt() {
              QStringLiteral("Press Start, then lift the mouse off the pad and put it down "
                             "again a few times while the bar runs (ten seconds)."),
              color::kText, artFont(12), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
-    const QRect bar = at(dl::kLiftOffTestProgress);
+    const QRect bar = layoutRect(dl::kLiftOffTestProgress);
     p.fillRect(bar.adjusted(-2, -2, 2, 2), color::kLine);
     p.fillRect(bar, color::kDeep);
     drawText(p, QRect(bar.right() + 14, bar.top() - 6, size.width() - bar.right() - 30, 64),
@@ -214,7 +209,7 @@ WindowArt profileArt() {
                             "comes to the front:"),
              color::kDim, artFont(11), Qt::AlignLeft | Qt::AlignVCenter);
     for (int row = 0; row < 3; ++row) {
-      const QRect r = at(dl::kProfileGames[row]);
+      const QRect r = layoutRect(dl::kProfileGames[row]);
       drawText(p, QRect(12, r.top(), 20, r.height()), QString::number(row + 1), color::kAccent,
                artFont(11, true));
     }
@@ -276,7 +271,7 @@ WindowArt newTimerArt() {
                    QStringLiteral("A countdown you can put on a mouse button"), 300);
     labelBefore(p, dl::kNewTimerName, QStringLiteral("Timer name"));
     labelBefore(p, dl::kNewTimerSeconds, QStringLiteral("Countdown"));
-    const QRect spin = at(dl::kNewTimerSeconds);
+    const QRect spin = layoutRect(dl::kNewTimerSeconds);
     drawText(p, QRect(spin.right() + 14, spin.top(), 220, spin.height()),
              QStringLiteral("seconds (15 to 999)"), color::kText, artFont(12),
              Qt::AlignLeft | Qt::AlignVCenter);

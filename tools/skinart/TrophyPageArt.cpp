@@ -16,23 +16,6 @@ namespace res = skin::res;
 
 namespace {
 
-QRect rectOf(const char* layout) {
-  const skin::LayoutEntry e = skin::parseLayout(layout);
-  return QRect(e.left, e.top, e.width(), e.height());
-}
-
-void panel(QPainter& p, const QRect& r) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient g(r.topLeft(), r.bottomLeft());
-  g.setColorAt(0, QColor(23, 25, 30));
-  g.setColorAt(1, QColor(16, 17, 21));
-  p.setPen(QPen(color::kLineSoft, 1));
-  p.setBrush(g);
-  p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-  p.restore();
-}
-
 // The level bar's thirteen segments, lit or dark, as the level pictures draw them.
 void drawSegments(QPainter& p, const QRect& r, bool lit) {
   p.save();
@@ -85,9 +68,9 @@ void counterLabel(QPainter& p, int y, const QString& text, bool total = false) {
 
 void drawTrophyBackground(QPainter& p, const QSize& size) {
   drawBackdrop(p, QRect(QPoint(0, 0), size));
-  panel(p, QRect(5, 5, 248, size.height() - 10));
-  panel(p, QRect(257, 5, 260, size.height() - 10));
-  panel(p, QRect(521, 5, size.width() - 526, size.height() - 10));
+  drawPanel(p, QRect(5, 5, 248, size.height() - 10));
+  drawPanel(p, QRect(257, 5, 260, size.height() - 10));
+  drawPanel(p, QRect(521, 5, size.width() - 526, size.height() - 10));
 
   const char* const buttons[5] = {"Left button", "Right button", "Wheel button", "Back button",
                                   "Forward button"};
@@ -106,10 +89,10 @@ void drawTrophyBackground(QPainter& p, const QSize& size) {
   counterLabel(p, 274, QStringLiteral("Travelled"), true);
 
   drawSectionLabel(p, QPoint(266, 22), QStringLiteral("Trophy"));
-  drawBrackets(p, rectOf(tp::kShownTrophy).adjusted(-4, -4, 3, 3), 8, color::kLine);
+  drawBrackets(p, layoutRect(tp::kShownTrophy).adjusted(-4, -4, 3, 3), 8, color::kLine);
 
   drawSectionLabel(p, QPoint(530, 22), QStringLiteral("Level"));
-  drawSegments(p, rectOf(tp::kLevelBar), false);
+  drawSegments(p, layoutRect(tp::kLevelBar), false);
   drawSectionLabel(p, QPoint(530, 104), QStringLiteral("Collection"));
   for (int t = 0; t < 13; ++t) {
     const QRect icon(tp::iconX(t) - 1, tp::iconY(t) - 1, tp::kIconSize + 2, tp::kIconSize + 2);

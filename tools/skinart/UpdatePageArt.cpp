@@ -11,23 +11,6 @@ namespace up = skin::updatepage;
 
 namespace {
 
-QRect rectOf(const char* layout) {
-  const skin::LayoutEntry e = skin::parseLayout(layout);
-  return QRect(e.left, e.top, e.width(), e.height());
-}
-
-void panel(QPainter& p, const QRect& r) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  QLinearGradient g(r.topLeft(), r.bottomLeft());
-  g.setColorAt(0, QColor(23, 25, 30));
-  g.setColorAt(1, QColor(16, 17, 21));
-  p.setPen(QPen(color::kLineSoft, 1));
-  p.setBrush(g);
-  p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-  p.restore();
-}
-
 void note(QPainter& p, const QRect& r, const QString& text) {
   drawText(p, r, text, color::kDim, artFont(11),
            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
@@ -35,9 +18,9 @@ void note(QPainter& p, const QRect& r, const QString& text) {
 
 void drawUpdateBackground(QPainter& p, const QSize& size) {
   drawBackdrop(p, QRect(QPoint(0, 0), size));
-  panel(p, QRect(5, 5, 382, 245));
-  panel(p, QRect(392, 5, size.width() - 397, 245));
-  panel(p, QRect(5, 255, size.width() - 10, 52));
+  drawPanel(p, QRect(5, 5, 382, 245));
+  drawPanel(p, QRect(392, 5, size.width() - 397, 245));
+  drawPanel(p, QRect(5, 255, size.width() - 10, 52));
 
   drawSectionLabel(p, QPoint(14, 24), QStringLiteral("Driver and firmware"));
   note(p, QRect(14, 36, 360, 40),
@@ -57,15 +40,15 @@ void drawUpdateBackground(QPainter& p, const QSize& size) {
   drawSectionLabel(p, QPoint(401, 24), QStringLiteral("Help and support"));
   note(p, QRect(401, 36, 360, 40),
        QStringLiteral("Manuals, questions and answers, and everything else about your mouse."));
-  const QRect form = rectOf(up::kButtons[3]);
+  const QRect form = layoutRect(up::kButtons[3]);
   note(p, QRect(form.right() + 12, form.top(), 250, form.height()),
        QStringLiteral("Describe your question on the support form"));
   drawSectionLabel(p, QPoint(401, 190), QStringLiteral("Contact"));
 
-  const QRect mail = rectOf(up::kButtons[2]);
+  const QRect mail = layoutRect(up::kButtons[2]);
   note(p, QRect(mail.right() + 12, mail.top(), 270, mail.height()),
        QStringLiteral("Write to the support team by e-mail"));
-  const QRect lower = rectOf(up::kButtons[4]);
+  const QRect lower = layoutRect(up::kButtons[4]);
   note(p, QRect(lower.right() + 12, lower.top(), 250, lower.height()),
        QStringLiteral("or ask for help by e-mail"));
 }
