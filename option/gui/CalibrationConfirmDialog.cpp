@@ -13,12 +13,10 @@
 namespace option {
 namespace {
 namespace cw = skin::calibration;
-using Countdown = CalibrationConfirmation;
+using Countdown = CountdownConfirmation;
 
-QRect textRect() {
-  return QRect(QPoint(Countdown::kTextRect[0], Countdown::kTextRect[1]),
-               QPoint(Countdown::kTextRect[2] - 1, Countdown::kTextRect[3] - 1));
-}
+// Where the seconds left are drawn.
+QRect textRect() { return QRect(QPoint(184, 109), QPoint(284 - 1, 129 - 1)); }
 }  // namespace
 
 CalibrationConfirmDialog::CalibrationConfirmDialog(QWidget* parent) : skin::SkinDialog(parent) {
@@ -40,9 +38,9 @@ CalibrationConfirmDialog::CalibrationConfirmDialog(QWidget* parent) : skin::Skin
   connect(exit_, &skin::SkinButton::clicked, this, &QDialog::reject);
 
   bar_ = new skin::SkinProgressBar(skin::parseLayout(cw::kConfirmBar), this);
-  bar_->setRange(0, Countdown::kSeconds);
+  bar_->setRange(0, Countdown::kCalibrationSeconds);
   bar_->setStep(1);
-  bar_->setPosition(Countdown::kSeconds);
+  bar_->setPosition(Countdown::kCalibrationSeconds);
   bar_->setColors(QColor(161, 161, 161), QColor(60, 136, 191));
   timer_.setInterval(Countdown::kTickMs);
   connect(&timer_, &QTimer::timeout, this, &CalibrationConfirmDialog::tick);

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "option/CalibrationConfirmation.h"
+#include "option/CountdownConfirmation.h"
 #include "skin/SkinDialog.h"
 
 namespace skin {
@@ -23,7 +23,7 @@ class CalibrationConfirmDialog : public skin::SkinDialog {
   // True when the user pressed Accept in time.
   static bool ask(QWidget* parent);
 
-  const CalibrationConfirmation& countdown() const { return countdown_; }
+  const CountdownConfirmation& countdown() const { return countdown_; }
   skin::SkinProgressBar* bar() const { return bar_; }
   skin::SkinButton* acceptButton() const { return accept_; }
   skin::SkinButton* cancelButton() const { return cancel_; }
@@ -39,7 +39,7 @@ class CalibrationConfirmDialog : public skin::SkinDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  CalibrationConfirmation countdown_;
+  CountdownConfirmation countdown_{CountdownConfirmation::kCalibrationSeconds};
   QTimer timer_;
   skin::SkinProgressBar* bar_;
   skin::SkinButton* accept_;

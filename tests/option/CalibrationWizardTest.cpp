@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "option/CalibrationConfirmation.h"
+#include "option/CountdownConfirmation.h"
 #include "platform/VirtualClock.h"
 #include "platform/Window.h"
 
@@ -150,21 +150,21 @@ TEST_F(CalibrationWizardTest, CloseMessageCancels) {
 }
 
 TEST(CalibrationConfirmation, FifteenUntouchedSecondsRefuse) {
-  CalibrationConfirmation c;
+  CountdownConfirmation c(CountdownConfirmation::kCalibrationSeconds);
   EXPECT_EQ(c.remainingText(), "15 sec");
-  for (int i = 0; i < 14; ++i) EXPECT_EQ(c.tick(), CalibrationConfirmation::State::Running);
+  for (int i = 0; i < 14; ++i) EXPECT_EQ(c.tick(), CountdownConfirmation::State::Running);
   EXPECT_EQ(c.remainingText(), "1 sec");
-  EXPECT_EQ(c.tick(), CalibrationConfirmation::State::Refused);
+  EXPECT_EQ(c.tick(), CountdownConfirmation::State::Refused);
   EXPECT_EQ(c.remaining(), 0);
   c.accept();
-  EXPECT_EQ(c.state(), CalibrationConfirmation::State::Refused) << "too late";
+  EXPECT_EQ(c.state(), CountdownConfirmation::State::Refused) << "too late";
 
-  CalibrationConfirmation kept;
+  CountdownConfirmation kept(CountdownConfirmation::kCalibrationSeconds);
   kept.tick();
   kept.accept();
   kept.refuse();
-  EXPECT_EQ(kept.state(), CalibrationConfirmation::State::Accepted);
-  EXPECT_EQ(kept.tick(), CalibrationConfirmation::State::Accepted);
+  EXPECT_EQ(kept.state(), CountdownConfirmation::State::Accepted);
+  EXPECT_EQ(kept.tick(), CountdownConfirmation::State::Accepted);
   EXPECT_EQ(kept.remaining(), 14);
 }
 
