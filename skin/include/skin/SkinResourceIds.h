@@ -154,6 +154,19 @@ inline constexpr int kNewTimerDialog = 1372;
 inline constexpr int kEditTimersDialog = 1376;
 inline constexpr int kDialogDisabledOffset = 3;
 
+// The Configuration program's notices for the Button Assign page, the timers
+// and the profile files (304 x 210, OK and close), numbered like the small
+// dialogs above; those that name a file or a reason have it written at run
+// time in skin::dialogs::kNoticeDetail.
+inline constexpr int kNoProgramNoticeDialog = 1800;
+inline constexpr int kProgramPathTooLongNoticeDialog = 1804;
+inline constexpr int kTimersFullNoticeDialog = 1808;
+inline constexpr int kNoTimersNoticeDialog = 1812;
+inline constexpr int kTimersNotSavedNoticeDialog = 1816;
+inline constexpr int kTimerRefusedNoticeDialog = 1820;
+inline constexpr int kProfileNotSavedNoticeDialog = 1824;
+inline constexpr int kProfileNotLoadedNoticeDialog = 1828;
+
 // Sensor calibration wizard (525 x 360): face, hover and pressed sheets at
 // +0..+2, and two sheets of lit step indicators (the start step; the later
 // steps). Its panels (440 x 180; face, and hover and pressed at +1 and +2 for

@@ -42,6 +42,10 @@ inline constexpr const char* kConfirmOk = "BUTTON_OK,72,170,56,24,";
 inline constexpr const char* kConfirmCancel = "BUTTON_CANCEL,136,170,100,24,";
 inline constexpr const char* kConfirmExit = "BUTTON_EXIT,274,3,26,22,";
 
+// Where a notice writes the file or reason it names, on the notice's own
+// drawn panel.
+inline constexpr const char* kNoticeDetail = "Notice detail,22,122,260,38,";
+
 // Confirmation before deleting a timer.
 inline constexpr DialogSize kDeleteTimerSize{300, 200};
 inline constexpr const char* kDeleteTimerOk = "OK,72,160,55,28,";
