@@ -3,17 +3,11 @@
 // portkit.so) in real time, and divides the time taken by the pauses and
 // status waits the protocol itself prescribes for the same traffic. The
 // difference is what the device layer, the library and the socket cost.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "SimulatedMouseRun.h"
 #include "device/DeviceSequences.h"
 #include "device/LibraryTransport.h"
 #include "device/PortkitLibrary.h"
@@ -64,58 +58,24 @@ std::unique_ptr<settings::SettingsImage> benchImage() {
 }  // namespace
 
 int main() {
-  namespace fs = std::filesystem;
   const std::string suite = VESK_SUITE_DIR;
-  const fs::path dir = fs::temp_directory_path() / ("vesk-bench-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  const std::string socket = (dir / "sim.sock").string();
-  ::setenv("VESK_MOUSE_SIM", socket.c_str(), 1);
-
-  int out[2];
-  if (::pipe(out) != 0) return 2;
-  const pid_t sim = ::fork();
-  if (sim == 0) {
-    ::dup2(out[1], STDOUT_FILENO);
-    const std::string program = suite + "/vesk-mouse-sim";
-    ::execl(program.c_str(), program.c_str(), "run", "--socket", socket.c_str(),
-            static_cast<char*>(nullptr));
-    std::_Exit(127);
+  SimulatedMouseRun simulator(suite, "bench");
+  auto library = device::PortkitLibrary::load(suite);
+  if (!library->present() || !library->openFeatureDevice()) {
+    std::fprintf(stderr, "device bench: the simulated mouse is not reachable\n");
+    return 2;
   }
-  ::close(out[1]);
-  char c = 0;
-  while (::read(out[0], &c, 1) == 1 && c != '\n') {
-  }
-
-  int result = 2;
-  {
-    auto library = device::PortkitLibrary::load(suite);
-    if (!library->present() || !library->openFeatureDevice()) {
-      std::fprintf(stderr, "device bench: the simulated mouse is not reachable\n");
-    } else {
-      device::LibraryTransport transport(*library);
-      device::DeviceLayer layer(transport, platform::clock());
-      device::DeviceSequences sequences(layer);
-      const auto image = benchImage();
-      const std::int64_t prescribed = prescribedMs(*image);
-      auto read = std::make_unique<settings::SettingsImage>();
-      int version = 0;
-      const auto start = std::chrono::steady_clock::now();
-      const bool ok = sequences.writeEverything(*image) && sequences.readEverything(*read, version);
-      const double realMs =
-          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-              .count();
-      const double ratio = realMs / static_cast<double>(prescribed);
-      std::printf(
-          "device protocol, write everything + read everything through portkit.so:\n"
-          "  real %.1f ms / prescribed pauses and waits %lld ms = %.4f (target <= %.2f) %s\n",
-          realMs, static_cast<long long>(prescribed), ratio, kTarget,
-          ok && prescribed > 0 ? (ratio <= kTarget ? "OK" : "ABOVE TARGET") : "(sequence failed)");
-      result = ok ? 0 : 1;
-      library->closeFeatureDevice();
-    }
-  }
-  ::kill(sim, SIGTERM);
-  ::waitpid(sim, nullptr, 0);
-  fs::remove_all(dir);
-  return result;
+  device::LibraryTransport transport(*library);
+  device::DeviceLayer layer(transport, platform::clock());
+  device::DeviceSequences sequences(layer);
+  const auto image = benchImage();
+  auto read = std::make_unique<settings::SettingsImage>();
+  int version = 0;
+  const bool ok = reportAgainstPrescribed(
+      "device protocol, write everything + read everything through portkit.so",
+      prescribedMs(*image), kTarget, "(sequence failed)", [&] {
+        return sequences.writeEverything(*image) && sequences.readEverything(*read, version);
+      });
+  library->closeFeatureDevice();
+  return ok ? 0 : 1;
 }
