@@ -15,29 +15,11 @@
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-};
-
 class VeskctlMacrosTest : public TestFolder {
  protected:
   Outcome veskctl(const std::string& args, const std::string& input = "") {
-    writeFile(root_ + "/stdin", input);
-    const std::string command = std::string(VESK_SUITE_DIR) + "/veskctl macros " + args +
-                                " --folder " + folder_ + " <" + root_ + "/stdin 2>" + root_ +
-                                "/stderr";
-    Outcome run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return TestFolder::veskctl("macros " + args + " --folder " + folder_, input);
   }
-  std::string stderrText() { return readFile(root_ + "/stderr"); }
 };
 
 TEST_F(VeskctlMacrosTest, AddedMacrosListShowAndRemove) {

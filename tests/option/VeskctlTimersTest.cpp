@@ -9,32 +9,16 @@
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-};
-
 class VeskctlTimersTest : public TestFolder {
  protected:
+  Outcome veskctl(const std::string& args) {
+    return TestFolder::veskctl("timers " + args + " --folder " + folder_);
+  }
   void SetUp() override {
     TestFolder::SetUp();
     // An installed program folder has its settings folder.
     std::filesystem::create_directories(folder_ + "config");
   }
-  Outcome veskctl(const std::string& args) {
-    const std::string command = std::string(VESK_SUITE_DIR) + "/veskctl timers " + args +
-                                " --folder " + folder_ + " 2>" + root_ + "/stderr";
-    Outcome run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-  }
-  std::string stderrText() { return readFile(root_ + "/stderr"); }
   std::string timerFile() { return readFile(folder_ + "config/Timer.ini"); }
 };
 

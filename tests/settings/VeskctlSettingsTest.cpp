@@ -10,27 +10,9 @@
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-};
-
 class VeskctlSettingsTest : public TestFolder {
  protected:
-  Outcome veskctl(const std::string& args) {
-    const std::string command =
-        std::string(VESK_SUITE_DIR) + "/veskctl settings " + args + " 2>" + root_ + "/stderr";
-    Outcome run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-  }
-  std::string stderrText() { return readFile(root_ + "/stderr"); }
+  Outcome veskctl(const std::string& args) { return TestFolder::veskctl("settings " + args); }
   std::string folderArg() const { return " --folder " + folder_; }
 };
 
