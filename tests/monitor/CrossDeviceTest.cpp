@@ -4,8 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "MonitorFakes.h"
-#include "TestFolder.h"
+#include "MonitorRig.h"
 #include "monitor/ChorusRecords.h"
 #include "monitor/CrossDeviceHost.h"
 #include "monitor/MonitorNames.h"
@@ -90,21 +89,17 @@ chorus::PeerRecord peer(std::uint16_t id, std::u16string name, std::uint8_t leve
   return r;
 }
 
-class CrossDeviceTest : public ::testing::Test {
+class CrossDeviceTest : public MonitorRig {
  protected:
-  CrossDeviceTest() : files(folder.folder()) {
-    setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
-    writeSoundFiles(folder.path());
-    window.windows[kOptionTitle] = kOption;
-  }
+  CrossDeviceTest() { window.windows[kOptionTitle] = kOption; }
+  // The Monitor goes before the link it was given.
+  ~CrossDeviceTest() override { monitor.reset(); }
 
   MonitorWindow& start(bool plugged = true) {
     mouse.plugged = plugged;
-    MonitorServices services{window, files,   mouse,      share,   sound,
-                             shell,  desktop, foreground, &worker, nullptr};
-    services.chorus = &link;
-    monitor = std::make_unique<MonitorWindow>(services, false);
-    monitor->handle(platform::WM_CREATE, 0, 0);
+    MonitorServices with = services();
+    with.chorus = &link;
+    create(with);
     return *monitor;
   }
   void status(platform::UINT message, platform::WPARAM w, platform::LPARAM l) {
@@ -123,19 +118,7 @@ class CrossDeviceTest : public ::testing::Test {
     return r;
   }
 
-  platform::ScopedVirtualClock clock;
-  TestFolder folder;
-  FakeWindowPort window;
-  FakeFiles files;
-  FakeMouse mouse;
-  FakeShare share;
-  FakeSound sound;
-  FakeShell shell;
-  platform::FakeDesktopMouse desktop;
-  platform::FakeForegroundProgram foreground;
-  FakeWorker worker;
   FakeChorusLink link;
-  std::unique_ptr<MonitorWindow> monitor;
 };
 
 TEST_F(CrossDeviceTest, RegistersAnnouncesAndSendsNothingWithoutAHost) {

@@ -8,8 +8,7 @@
 #include <mutex>
 #include <thread>
 
-#include "MonitorFakes.h"
-#include "TestFolder.h"
+#include "MonitorRig.h"
 #include "monitor/MonitorNames.h"
 #include "monitor/MonitorWindow.h"
 #include "platform/VirtualClock.h"
@@ -22,41 +21,17 @@ constexpr platform::HWND kOption = 200;
 constexpr platform::HWND kCalibration = 300;
 constexpr platform::HWND kOsd = 400;
 
-class MonitorWindowTest : public ::testing::Test {
+class MonitorWindowTest : public MonitorRig {
  protected:
-  MonitorWindowTest() : files(folder.folder()) {
-    setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
-    writeSoundFiles(folder.path());
-  }
-
   MonitorWindow& start(bool openConfiguration = false) {
-    monitor =
-        std::make_unique<MonitorWindow>(MonitorServices{window, files, mouse, share, sound, shell,
-                                                        desktop, foreground, &worker, nullptr},
-                                        openConfiguration);
-    createResult = monitor->handle(platform::WM_CREATE, 0, 0);
+    createResult = create(services(), openConfiguration);
     return *monitor;
   }
   void event(unsigned type, unsigned value) {
     monitor->handle(msg::kDeviceEvent, type, static_cast<platform::LPARAM>(value));
   }
-  void advance(std::int64_t ms) {
-    window.advance(ms, [this](std::uintptr_t id) { monitor->handle(platform::WM_TIMER, id, 0); });
-  }
   settings::Profile& profile(int p) { return monitor->image().Profiles[p]; }
 
-  platform::ScopedVirtualClock clock;
-  TestFolder folder;
-  FakeWindowPort window;
-  FakeFiles files;
-  FakeMouse mouse;
-  FakeShare share;
-  FakeSound sound;
-  FakeShell shell;
-  platform::FakeDesktopMouse desktop;
-  platform::FakeForegroundProgram foreground;
-  FakeWorker worker;
-  std::unique_ptr<MonitorWindow> monitor;
   platform::LRESULT createResult = 0;
 };
 
@@ -357,13 +332,7 @@ TEST_F(MonitorWindowTest, AnUnknownForegroundProgramSwitchesNothing) {
 // the test's.
 class MonitorThreadsTest : public MonitorWindowTest {
  protected:
-  void startWithWorker() {
-    monitor =
-        std::make_unique<MonitorWindow>(MonitorServices{window, files, mouse, share, sound, shell,
-                                                        desktop, foreground, nullptr, nullptr},
-                                        false);
-    createResult = monitor->handle(platform::WM_CREATE, 0, 0);
-  }
+  void startWithWorker() { createResult = create(services(false)); }
 };
 
 // One-shot signal between the test's threads.
