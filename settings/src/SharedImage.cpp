@@ -1,6 +1,7 @@
 #include "settings/SharedImage.h"
 
 #include <cstring>
+#include <memory>
 
 #include "platform/NamedMutex.h"
 #include "platform/SharedMemory.h"
@@ -35,6 +36,25 @@ bool writeSharedImage(platform::SharedMemory& memory, platform::NamedMutex& mute
   platform::NamedMutexLock lock(mutex);
   if (!lock.ok()) return false;
   std::memcpy(memory.data(), &image, kImageSize);
+  return true;
+}
+
+bool updateSharedImage(platform::SharedMemory& memory, platform::NamedMutex& mutex,
+                       const std::function<void(SettingsImage& record)>& change) {
+  if (memory.data() == nullptr || memory.size() != kImageSize) return false;
+  const platform::NamedMutex::Wait wait = mutex.lock();
+  if (wait == platform::NamedMutex::Wait::AbandonedAcquired) {
+    // A torn record is mended by a whole-record write, never patched.
+    mutex.unlock();
+    return false;
+  }
+  if (wait != platform::NamedMutex::Wait::Acquired) return false;
+  // Changed on a copy: the record holds no pointers and is copied as bytes.
+  auto record = std::make_unique<SettingsImage>();
+  std::memcpy(record.get(), memory.data(), kImageSize);
+  change(*record);
+  std::memcpy(memory.data(), record.get(), kImageSize);
+  mutex.unlock();
   return true;
 }
 

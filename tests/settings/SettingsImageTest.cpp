@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "TestFolder.h"
@@ -141,6 +142,39 @@ TEST_F(SharedImageTest, WholeRecordTravelsThroughTheSharedMemory) {
   auto wrongSize = platform::SharedMemory::create(memoryName + "-small", 16);
   ASSERT_TRUE(wrongSize);
   EXPECT_FALSE(readSharedImage(*wrongSize, *mutex, *theirs));
+}
+
+TEST_F(SharedImageTest, UpdateChangesOnlyItsFieldsAndNeverPatchesATornRecord) {
+  const std::string suffix = "-update-" + std::to_string(::getpid());
+  auto mutex = platform::NamedMutex::create(kImageMutexName + suffix);
+  auto memory = platform::SharedMemory::create(kSharedImageName + suffix, kImageSize);
+  ASSERT_TRUE(mutex && memory);
+  // What the other program published after this one last read the record.
+  auto published = std::make_unique<SettingsImage>();
+  published->CurrentProfile = 3;
+  published->LiftOnFlag = 2;
+  ASSERT_TRUE(writeSharedImage(*memory, *mutex, *published));
+
+  ASSERT_TRUE(updateSharedImage(*memory, *mutex, [](SettingsImage& r) { r.LiftOnFlag = 1; }));
+  auto now = std::make_unique<SettingsImage>();
+  ASSERT_TRUE(readSharedImage(*memory, *mutex, *now));
+  published->LiftOnFlag = 1;
+  EXPECT_EQ(0, std::memcmp(now.get(), published.get(), kImageSize)) << "the profile stays 3";
+
+  // A writer that died holding the mutex may have left half a record.
+  const pid_t writer = fork();
+  if (writer == 0) {
+    auto theirs = platform::NamedMutex::open(kImageMutexName + suffix);
+    if (theirs) theirs->lock();
+    _exit(0);
+  }
+  ASSERT_GT(writer, 0);
+  ASSERT_EQ(writer, waitpid(writer, nullptr, 0));
+  bool called = false;
+  EXPECT_FALSE(updateSharedImage(*memory, *mutex, [&](SettingsImage&) { called = true; }));
+  EXPECT_FALSE(called);
+  ASSERT_TRUE(readSharedImage(*memory, *mutex, *now)) << "the mutex is whole again";
+  EXPECT_EQ(0, std::memcmp(now.get(), published.get(), kImageSize));
 }
 
 }  // namespace

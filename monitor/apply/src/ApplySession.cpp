@@ -72,6 +72,10 @@ bool ApplySession::writeShared(const settings::SettingsImage& from) {
   return memory_ && mutex_ && settings::writeSharedImage(*memory_, *mutex_, from);
 }
 
+bool ApplySession::updateShared(const std::function<void(settings::SettingsImage&)>& change) {
+  return memory_ && mutex_ && settings::updateSharedImage(*memory_, *mutex_, change);
+}
+
 void ApplySession::computeChangeFlags(settings::SettingsImage& working,
                                       const settings::SettingsImage& baseline) {
   for (int p = 0; p < settings::kProfileCount; ++p)

@@ -144,13 +144,9 @@ bool MainDialogModel::resetStatistics(const settings::UsageInfo& block) {
   if (session_.sharedMemory()) {
     // Only the statistics change: a profile or setting the Monitor stored
     // since this window last read the shared image must not be rolled back.
-    auto shared = std::make_unique<settings::SettingsImage>();
-    if (session_.readShared(*shared)) {
-      shared->InfoData = block;
-      stored = session_.writeShared(*shared) && stored;
-    } else {
-      stored = false;
-    }
+    stored = session_.updateShared([&](settings::SettingsImage& shared) {
+      shared.InfoData = block;
+    }) && stored;
   }
   const platform::HWND monitor = platform::FindWindow(apply::kMonitorTitle);
   if (monitor != platform::kNoWindow) platform::SendMessage(monitor, kReReadStatistics, 0, 0);
@@ -164,14 +160,11 @@ bool MainDialogModel::storeDeviceSettings(bool withTracking) {
   if (withTracking) saved.TrackControlFlag = work.TrackControlFlag;
   bool stored = files_.SaveAll(saved);
   if (session_.sharedMemory()) {
-    auto shared = std::make_unique<settings::SettingsImage>();
-    if (session_.readShared(*shared)) {
-      shared->LiftOnFlag = saved.LiftOnFlag;
-      if (withTracking) shared->TrackControlFlag = saved.TrackControlFlag;
-      stored = session_.writeShared(*shared) && stored;
-    } else {
-      stored = false;
-    }
+    // Only these two values: whatever the Monitor stored meanwhile stays.
+    stored = session_.updateShared([&](settings::SettingsImage& shared) {
+      shared.LiftOnFlag = saved.LiftOnFlag;
+      if (withTracking) shared.TrackControlFlag = saved.TrackControlFlag;
+    }) && stored;
   }
   return stored;
 }

@@ -41,4 +41,11 @@ SharedRead readSharedImageChecked(platform::SharedMemory& memory, platform::Name
 bool writeSharedImage(platform::SharedMemory& memory, platform::NamedMutex& mutex,
                       const SettingsImage& image);
 
+// Changes some fields of the shared record in place under one hold of the
+// mutex, so that a whole record the other program writes between a read and
+// a write is never rolled back. False (nothing changed) when the memory is
+// not the image's size, the mutex could not be taken or the record is torn.
+bool updateSharedImage(platform::SharedMemory& memory, platform::NamedMutex& mutex,
+                       const std::function<void(SettingsImage& record)>& change);
+
 }  // namespace settings

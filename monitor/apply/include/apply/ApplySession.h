@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -67,6 +68,9 @@ class ApplySession {
   // (nothing copied) without shared memory or when the mutex wait failed.
   bool readShared(settings::SettingsImage& into);
   bool writeShared(const settings::SettingsImage& from);
+  // Some fields of the shared image changed in one hold of the mutex; false
+  // (nothing changed) as above or when its record is torn.
+  bool updateShared(const std::function<void(settings::SettingsImage&)>& change);
 
   // Steps of a save: flags against the baseline, shared image, files,
   // apply message; then the flags are cleared and the baseline follows.
