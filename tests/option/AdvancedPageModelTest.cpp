@@ -233,10 +233,26 @@ TEST_F(AdvancedPageModelTest, TrackingControlAndCalibration) {
   EXPECT_EQ(window.storedTracking,
             (std::vector<std::pair<int, std::size_t>>{{1, before}, {0, before}}));
 
-  // The wizard succeeded but the second stage was refused: still on, but failed.
+  // Switched on, the wizard succeeded but its result was refused: off again
+  // as well, handed over before the refusal.
   window.wizardOk = true;
   window.secondStageOk = false;
+  window.storedTracking.clear();
+  const std::size_t refusedAt = window.posts.size();
   model.sfcClicked(true);
+  EXPECT_EQ(image->TrackControlFlag, 0);
+  EXPECT_FALSE(model.view().recalibrate);
+  EXPECT_EQ(window.posts.back().second, Model::kCalibrationFailed);
+  EXPECT_EQ(window.storedTracking,
+            (std::vector<std::pair<int, std::size_t>>{{1, refusedAt}, {0, refusedAt}}));
+
+  // A recalibration whose result is refused keeps tracking control on: it
+  // was on before the user asked.
+  window.secondStageOk = true;
+  model.sfcClicked(true);
+  ASSERT_EQ(image->TrackControlFlag, 1);
+  window.secondStageOk = false;
+  model.recalibrateClicked();
   EXPECT_EQ(image->TrackControlFlag, 1);
   EXPECT_EQ(window.posts.back().second, Model::kCalibrationFailed);
 }

@@ -193,9 +193,12 @@ void AdvancedPageModel::runCalibration(bool fromSfcOn) {
   loadDevice();
   const bool wizardOk = hooks_.calibrate(fromSfcOn);
   const bool accepted = wizardOk && hooks_.confirmCalibration();
-  if (fromSfcOn && !wizardOk) {
-    // Handed over before the refusal, or the Monitor would leave tracking
-    // control on in the mouse while the page shows it off.
+  if (fromSfcOn && !accepted) {
+    // Switched on for this calibration and not kept (wizard cancelled, or the
+    // result refused or left to time out): the refusal clears the value in
+    // the mouse, so tracking control on would calibrate nothing. Handed over
+    // before the refusal, or the Monitor would leave it on in the mouse while
+    // the page shows it off.
     working_.TrackControlFlag = 0;
     hooks_.storeDeviceSettings(true);
   }
