@@ -203,7 +203,7 @@ TEST_F(ModelTest, TrackingTrialAndCalibrationOutcome) {
   model.setFeature(start);
   EXPECT_EQ(model.memory().liftOn, 1);
   model.setFeature(cancel);
-  EXPECT_EQ(model.memory().liftOn, 3) << "cancelled trial restores the lift-off setting";
+  EXPECT_EQ(model.memory().liftOn, 0) << "cancelled trial restores the factory lift-off setting";
   const std::uint8_t run[6] = {15, 6, 3, 1, 127, 0};
   model.setFeature(run);
   EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{0x3000, 1}}));

@@ -26,7 +26,9 @@ MouseMemory factoryMemory(std::uint8_t firmwareVersion) {
     memory.profiles[p].buttons = device::codec::encodeButtons(*profile, p);
     for (int b = 0; b < settings::kSlotCount; ++b) memory.profiles[p].macros[b] = emptyMacro(p, b);
   }
-  memory.liftOn = 3;  // normal lift-off distance
+  // Lift-off detection off and no tracking control, as the Configuration
+  // program's factory reset stores them.
+  memory.liftOn = 0;
   memory.firmwareVersion = firmwareVersion;
   return memory;
 }
