@@ -24,8 +24,10 @@ void trimRange(std::string_view s, std::size_t& begin, std::size_t& end) {
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return lower(x) == lower(y); });
+  if (a.size() != b.size()) return false;
+  // Names are mostly spelt alike: compare the bytes first.
+  return a == b || std::equal(a.begin(), a.end(), b.begin(),
+                              [](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string_view trimmed(std::string_view s) {
@@ -137,41 +139,45 @@ std::size_t IniDocument::sectionEnd(std::size_t header) const {
   return i;
 }
 
-std::size_t IniDocument::findKey(std::size_t header, std::size_t end, std::string_view key) const {
-  key = trimmed(key);
-  for (std::size_t i = header + 1; i < end; ++i)
-    if (lines_[i].kind == Kind::Key && equalsNoCase(nameOf(lines_[i]), key)) return i;
-  return npos;
+bool IniDocument::keyNamed(std::size_t header, std::size_t line, std::string_view section,
+                           std::string_view key) const {
+  return equalsNoCase(nameOf(lines_[line]), key) && equalsNoCase(nameOf(lines_[header]), section);
+}
+
+void IniDocument::buildIndex() const {
+  // Only the first section of a name counts, and in it the first key of a name.
+  index_.clear();
+  IniKeyIndex sections;
+  bool counted = false;
+  std::string_view current;
+  std::size_t header = 0, currentHash = 0;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Kind::Section) {
+      current = nameOf(line);
+      header = i;
+      currentHash = IniKeyIndex::sectionHash(current);
+      counted = sections.add(IniKeyIndex::keyHash(currentHash, {}), i, i,
+                             [&](std::size_t, std::size_t other) {
+                               return equalsNoCase(nameOf(lines_[other]), current);
+                             });
+    } else if (line.kind == Kind::Key && counted) {
+      const std::string_view key = nameOf(line);
+      index_.add(
+          IniKeyIndex::keyHash(currentHash, key), header, i,
+          [&](std::size_t, std::size_t other) { return equalsNoCase(nameOf(lines_[other]), key); });
+    }
+  }
+  indexed_ = true;
 }
 
 std::size_t IniDocument::indexedKey(std::string_view section, std::string_view key) const {
-  const auto indexName = [](std::string_view s, std::string_view k) {
-    std::string name;
-    name.reserve(s.size() + 1 + k.size());
-    for (char c : s) name += lower(c);
-    name += '\n';
-    for (char c : k) name += lower(c);
-    return name;
-  };
-  if (!indexed_) {
-    // Only the first section of a name counts, and in it the first key of a name.
-    index_.clear();
-    std::unordered_map<std::string, bool> sections;
-    bool counted = false;
-    std::string_view current;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      const Line& line = lines_[i];
-      if (line.kind == Kind::Section) {
-        current = nameOf(line);
-        counted = sections.emplace(indexName(current, ""), true).second;
-      } else if (line.kind == Kind::Key && counted) {
-        index_.emplace(indexName(current, nameOf(line)), i);
-      }
-    }
-    indexed_ = true;
-  }
-  const auto found = index_.find(indexName(trimmed(section), trimmed(key)));
-  return found == index_.end() ? npos : found->second;
+  if (!indexed_) buildIndex();
+  section = trimmed(section);
+  key = trimmed(key);
+  return index_.find(
+      IniKeyIndex::keyHash(IniKeyIndex::sectionHash(section), key),
+      [&](std::size_t header, std::size_t line) { return keyNamed(header, line, section, key); });
 }
 
 std::optional<std::string_view> IniDocument::value(std::string_view section,
@@ -195,40 +201,47 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     return text;
   };
   if (const std::size_t k = indexedKey(section, key); k != npos) {
-    // In place: no line moves, so the index stays right.
+    // In place: the line keeps its name, and no line moves.
     Line& line = lines_[k];
     if (valueOf(line) == trimmed(value)) return false;
-    std::string text(nameOf(line));
-    text.append("=").append(value);
+    const std::string_view name = nameOf(line);
+    std::string text;
+    text.reserve(name.size() + 1 + value.size());
+    text.append(name).append("=").append(value);
     line = ownedLine(std::move(text), line.eol);
     return true;
   }
-  indexed_ = false;
-  const std::size_t header = findSection(section);
+  // The key is in no section of that name that counts: it becomes the first
+  // of its name in the first section of that name, new or found.
+  std::size_t header = findSection(section);
+  std::size_t at = lines_.size();
   if (header == npos) {
     const bool onlyMark = lines_.size() == 1 && lineText(lines_[0]) == kByteOrderMark;
     if (!lines_.empty() && !onlyMark) {
       terminateLastLine();
       if (!isBlankLine(lines_.back())) lines_.push_back(ownedLine("", kCrLf));
     }
+    header = lines_.size();
     lines_.push_back(ownedLine("[" + std::string(section) + "]", kCrLf));
+    at = lines_.size();
     lines_.push_back(ownedLine(keyLine(), kCrLf));
-    return true;
+  } else {
+    at = sectionEnd(header);
+    while (at > header + 1 && isBlankLine(lines_[at - 1])) --at;
+    if (lines_[at - 1].eol.empty()) lines_[at - 1].eol = kCrLf;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), ownedLine(keyLine(), kCrLf));
+    index_.lineInserted(at);
   }
-  const std::size_t end = sectionEnd(header);
-  if (const std::size_t k = findKey(header, end, key); k != npos) {
-    Line& line = lines_[k];
-    if (valueOf(line) == trimmed(value)) return false;
-    std::string text(nameOf(line));
-    text.append("=").append(value);
-    line = ownedLine(std::move(text), line.eol);
-    return true;
+  // A name the line cannot hold as given (a key with '=' in it, a section
+  // with ']') reads back as another name: index the document afresh then.
+  const Line& added = lines_[at];
+  if (added.kind == Kind::Key && nameOf(added) == key &&
+      equalsNoCase(nameOf(lines_[header]), section)) {
+    index_.add(IniKeyIndex::keyHash(IniKeyIndex::sectionHash(section), key), header, at,
+               [&](std::size_t h, std::size_t line) { return keyNamed(h, line, section, key); });
+  } else {
+    indexed_ = false;
   }
-  std::size_t insertAt = end;
-  while (insertAt > header + 1 && isBlankLine(lines_[insertAt - 1])) --insertAt;
-  if (lines_[insertAt - 1].eol.empty()) lines_[insertAt - 1].eol = kCrLf;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                ownedLine(keyLine(), kCrLf));
   return true;
 }
 
@@ -242,9 +255,24 @@ std::string IniDocument::releaseStorage() {
 std::vector<std::string_view> IniDocument::pieces() const {
   std::vector<std::string_view> out;
   out.reserve(2 * lines_.size());
+  const std::string_view original(text_);
+  // Untouched lines followed by their own line ends are one run of the
+  // original text: written as one piece, not two per line.
+  auto append = [&](std::string_view piece) {
+    if (piece.empty()) return;
+    if (!out.empty() && out.back().data() + out.back().size() == piece.data())
+      out.back() = std::string_view(out.back().data(), out.back().size() + piece.size());
+    else
+      out.push_back(piece);
+  };
   for (const Line& l : lines_) {
-    out.push_back(lineText(l));
-    if (!l.eol.empty()) out.push_back(l.eol);
+    const std::size_t end = l.begin + l.length;
+    if (!l.isOwned && original.substr(end, l.eol.size()) == l.eol) {
+      append(original.substr(l.begin, l.length + l.eol.size()));
+    } else {
+      append(lineText(l));
+      append(l.eol);
+    }
   }
   return out;
 }

@@ -1,6 +1,6 @@
 #include "settings/IniFile.h"
 
-#include <cstdio>
+#include <charconv>
 #include <deque>
 #include <mutex>
 
@@ -125,8 +125,8 @@ bool IniFile::ReadStruct(std::string_view section, std::string_view key, void* b
 
 bool IniFile::WriteInt(std::string_view section, std::string_view key, std::int32_t value) {
   char text[16];
-  std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
-  return write(section, key, text);
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return write(section, key, std::string(text, end));
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view text) {

@@ -1,5 +1,6 @@
 #include "settings/IniValue.h"
 
+#include <bit>
 #include <cstring>
 #include <memory>
 
@@ -36,6 +37,57 @@ struct HexPairs {
 };
 constexpr HexPairs kHexPairs;
 
+// Eight digits or four bytes at a time in one 64-bit word, each byte of the
+// word a lane of its own: the sums below never carry from one lane into the
+// next. The first character or byte is the word's lowest byte, so this needs
+// little-endian words; elsewhere the byte-at-a-time loops do all the work.
+constexpr bool kWordsAreLittleEndian = std::endian::native == std::endian::little;
+constexpr std::uint64_t kEachByte = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+constexpr std::uint64_t kLowByteOfEachPair = 0x00FF00FF00FF00FFull;
+constexpr std::uint64_t kLowNibbleOfEachPair = 0x000F000F000F000Full;
+constexpr std::uint64_t kEachPair = 0x0001000100010001ull;
+
+// High bit set in every byte lane of `word` (all below 0x80) that lies in
+// first..last.
+constexpr std::uint64_t lanesWithin(std::uint64_t word, unsigned first, unsigned last) {
+  return (word + kEachByte * (0x80 - first)) & ~(word + kEachByte * (0x7F - last)) & kHighBits;
+}
+
+// The sum of the four 16-bit lanes of `pairs`, each at most 255.
+unsigned sumOfPairs(std::uint64_t pairs) {
+  return static_cast<unsigned>((pairs * kEachPair) >> 48);
+}
+
+// Eight hex digits (either case) to four bytes, adding the bytes to `sum`.
+// A character that is not a hex digit sets bits in `bad`.
+std::uint32_t bytesOfHexDigits(std::uint64_t digits, std::uint64_t& bad, unsigned& sum) {
+  const std::uint64_t letters = lanesWithin(digits | kEachByte * 0x20, 'a', 'f');
+  bad |= (digits & kHighBits) | ((lanesWithin(digits, '0', '9') | letters) ^ kHighBits);
+  // The low nibble of '0'..'9' is the digit's value; that of 'A'..'F' and
+  // 'a'..'f' is the value less 9.
+  const std::uint64_t nibbles = (digits & kEachByte * 0x0F) + (letters >> 7) * 9;
+  // Each 16-bit lane: the high nibble's character comes first, in the low byte.
+  const std::uint64_t pairs =
+      ((nibbles & kLowByteOfEachPair) << 4) | ((nibbles >> 8) & kLowByteOfEachPair);
+  sum += sumOfPairs(pairs);
+  std::uint64_t packed = (pairs | (pairs >> 8)) & 0x0000FFFF0000FFFFull;
+  packed = (packed | (packed >> 16)) & 0xFFFFFFFFull;
+  return static_cast<std::uint32_t>(packed);
+}
+
+// Four bytes to their eight upper-case hex digits, adding the bytes to `sum`.
+std::uint64_t hexDigitsOf(std::uint32_t bytes, unsigned& sum) {
+  std::uint64_t pairs = bytes;
+  pairs = (pairs | (pairs << 16)) & 0x0000FFFF0000FFFFull;
+  pairs = (pairs | (pairs << 8)) & kLowByteOfEachPair;
+  sum += sumOfPairs(pairs);
+  const std::uint64_t nibbles =
+      ((pairs >> 4) & kLowNibbleOfEachPair) | ((pairs & kLowNibbleOfEachPair) << 8);
+  const std::uint64_t aboveNine = ((nibbles + kEachByte * 0x76) & kHighBits) >> 7;
+  return nibbles + kEachByte * '0' + aboveNine * ('A' - '0' - 10);
+}
+
 }  // namespace
 
 std::int32_t parseProfileInt(std::string_view text) {
@@ -59,7 +111,16 @@ std::string encodeStruct(const void* bytes, std::size_t size) {
   out.resize(2 * (size + 1));
   char* to = out.data();
   unsigned sum = 0;
-  for (std::size_t i = 0; i < size; ++i) {
+  std::size_t i = 0;
+  if constexpr (kWordsAreLittleEndian) {
+    for (; i + 4 <= size; i += 4) {
+      std::uint32_t four;
+      std::memcpy(&four, in + i, 4);
+      const std::uint64_t eight = hexDigitsOf(four, sum);
+      std::memcpy(to + 2 * i, &eight, 8);
+    }
+  }
+  for (; i < size; ++i) {
     std::memcpy(to + 2 * i, kHexPairs.pair[in[i]], 2);
     sum += in[i];
   }
@@ -78,17 +139,29 @@ bool decodeStruct(std::string_view text, void* out, std::size_t size) {
     large.reset(new unsigned char[size]);
     scratch = large.get();
   }
+  const char* digits = text.data();
   unsigned sum = 0;
   bool valid = true;
-  for (std::size_t i = 0; i < size; ++i) {
-    const int hi = hexDigit(text[2 * i]);
-    const int lo = hexDigit(text[2 * i + 1]);
+  std::size_t i = 0;
+  if constexpr (kWordsAreLittleEndian) {
+    std::uint64_t bad = 0;
+    for (; i + 4 <= size; i += 4) {
+      std::uint64_t eight;
+      std::memcpy(&eight, digits + 2 * i, 8);
+      const std::uint32_t four = bytesOfHexDigits(eight, bad, sum);
+      std::memcpy(scratch + i, &four, 4);
+    }
+    valid = bad == 0;
+  }
+  for (; i < size; ++i) {
+    const int hi = hexDigit(digits[2 * i]);
+    const int lo = hexDigit(digits[2 * i + 1]);
     valid &= (hi | lo) >= 0;
     scratch[i] = static_cast<unsigned char>(hi << 4 | (lo & 0xF));
     sum += scratch[i];
   }
-  const int hi = hexDigit(text[2 * size]);
-  const int lo = hexDigit(text[2 * size + 1]);
+  const int hi = hexDigit(digits[2 * size]);
+  const int lo = hexDigit(digits[2 * size + 1]);
   if (!valid || (hi | lo) < 0 || static_cast<unsigned>(hi << 4 | lo) != (sum & 0xFF)) return false;
   if (size > 0) std::memcpy(out, scratch, size);
   return true;

@@ -5,8 +5,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "settings/IniKeyIndex.h"
 
 // The text of one INI file, parsed once and edited in place the way the
 // original profile functions edit it: every line that is not touched keeps its
@@ -62,18 +63,20 @@ class IniDocument {
   Line ownedLine(std::string text, std::string_view eol) const;
   std::size_t findSection(std::string_view section) const;
   std::size_t sectionEnd(std::size_t header) const;
-  std::size_t findKey(std::size_t header, std::size_t end, std::string_view key) const;
   bool isBlankLine(const Line& line) const;
   void terminateLastLine();
   // The line of the key as value() finds it, or npos.
   std::size_t indexedKey(std::string_view section, std::string_view key) const;
+  void buildIndex() const;
+  bool keyNamed(std::size_t header, std::size_t line, std::string_view section,
+                std::string_view key) const;
 
   std::string text_;
   std::vector<Line> lines_;
-  // Lower-cased "section\nkey" -> the line value() reads it from, built at
-  // the first lookup so that reading every key is not quadratic; dropped
-  // whenever lines move.
-  mutable std::unordered_map<std::string, std::size_t> index_;
+  // Section and key names -> the line value() reads the key from, built at
+  // the first lookup so that reading every key is not quadratic, and kept in
+  // step with every line added after that.
+  mutable IniKeyIndex index_;
   mutable bool indexed_ = false;
 };
 
