@@ -97,6 +97,9 @@ std::string ProgramFolder() {
 std::string ResolvePath(std::string_view path) {
   std::string local(path);
   std::replace(local.begin(), local.end(), '\\', '/');
+  // A path that is there as written is its own match, component by component:
+  // one look instead of one per component.
+  if (struct stat st{}; ::stat(local.c_str(), &st) == 0) return local;
 
   std::vector<std::string_view> components;
   const std::string_view view = local;

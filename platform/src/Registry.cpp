@@ -288,4 +288,9 @@ std::vector<std::string> RegistryKey::valueNames() const {
   return values ? values->names() : std::vector<std::string>();
 }
 
+std::vector<std::pair<std::string, std::string>> RegistryKey::values() const {
+  auto values = loadValues(folder_);
+  return values ? values->entries() : std::vector<std::pair<std::string, std::string>>();
+}
+
 }  // namespace platform

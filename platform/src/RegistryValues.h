@@ -22,6 +22,7 @@ class RegistryValues {
   void set(std::string_view name, std::string_view value);
   bool remove(std::string_view name);
   std::vector<std::string> names() const;
+  const std::vector<std::pair<std::string, std::string>>& entries() const { return values_; }
 
  private:
   std::vector<std::pair<std::string, std::string>> values_;

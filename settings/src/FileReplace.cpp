@@ -194,20 +194,27 @@ bool replaceFileContents(const std::string& path, std::span<const std::string_vi
   if (existed && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) return false;
 
   static std::atomic<unsigned> counter{0};
+  // Taken once: a child forked later that writes too only collides with its
+  // parent's names, and O_EXCL tries the next one then.
+  static const std::string pid = std::to_string(::getpid());
   std::string tempPath;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tempPath = p.folder + tempPrefix(p) + std::to_string(::getpid()) + "." +
-               std::to_string(counter.fetch_add(1));
+    tempPath = p.folder + tempPrefix(p) + pid + "." + std::to_string(counter.fetch_add(1));
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }
   if (fd < 0) return false;
 
-  bool ok = writeAll(fd, pieces);
-  if (ok && existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
   struct stat ours {};
-  const bool knowOurs = ok && ::fstat(fd, &ours) == 0;
+  bool ok = ::fstat(fd, &ours) == 0 && writeAll(fd, pieces);
+  // The new file takes the old one's permissions (after writing, which would
+  // clear set-id bits); the creation mode and the umask mostly give them.
+  if (ok && existed && (ours.st_mode & 07777) != (old.st_mode & 07777))
+    ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+  std::size_t size = 0;
+  for (std::string_view piece : pieces) size += piece.size();
+  const bool knowOurs = ok;
   ok = ::close(fd) == 0 && ok;
   if (ok) ok = ::rename(tempPath.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(tempPath.c_str());
@@ -216,7 +223,7 @@ bool replaceFileContents(const std::string& path, std::span<const std::string_vi
   if (ok && knowOurs && written) {
     struct stat now {};
     if (::stat(path.c_str(), &now) == 0 && now.st_dev == ours.st_dev && now.st_ino == ours.st_ino &&
-        now.st_size == ours.st_size)
+        static_cast<std::size_t>(now.st_size) == size)
       *written = versionOf(now);
   }
   return ok;

@@ -86,11 +86,15 @@ const IniDocument& IniFile::document() {
         document_ = std::move(kept);
         version_ = version;
         refused_ = false;
+        presence_ = Presence::Present;
       }
     }
     if (!document_) {
       const auto read = detail::readWholeFile(path_, spare_, &version_);
       refused_ = read == detail::ReadResult::NotRegular;
+      presence_ = read == detail::ReadResult::Ok       ? Presence::Present
+                  : read == detail::ReadResult::Failed ? Presence::Unknown
+                                                       : Presence::Absent;
       if (read != detail::ReadResult::Ok)
         spare_.clear();  // a missing or unreadable file reads as empty
       document_.emplace(std::move(spare_));

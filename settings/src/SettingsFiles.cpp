@@ -27,13 +27,18 @@ std::string parentFolder(const std::string& folder) {
 }
 
 // Profile files live in "config/"; a fresh folder may not have it yet.
-bool ensureFolderOf(const std::string& path) {
+// `ready` is the folder last found or made, which need not be looked at again.
+bool ensureFolderOf(const std::string& path, std::string& ready) {
   const auto slash = path.rfind('/');
   if (slash == std::string::npos || slash == 0) return true;
   const std::string folder = path.substr(0, slash);
+  if (folder == ready) return true;
   struct stat st {};
-  if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-  return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
+  const bool ok = ::stat(folder.c_str(), &st) == 0
+                      ? S_ISDIR(st.st_mode)
+                      : ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
+  if (ok) ready = folder;
+  return ok;
 }
 
 void readField(IniFile& ini, const FieldInfo& f, unsigned char* at) {
@@ -76,9 +81,7 @@ int buttonOfField(const FieldInfo& f) {
   return button < kSlotCount ? static_cast<int>(button) : -1;
 }
 
-// The profile file operations, passing on the read storage from file to file.
-void readProfile(Profile& profile, const std::string& path, std::string& buffer) {
-  IniFile ini(path, std::move(buffer));
+void readProfileFields(IniFile& ini, Profile& profile) {
   auto* base = reinterpret_cast<unsigned char*>(&profile);
   for (const FieldInfo& f : profileFields()) {
     const int button = buttonOfField(f);
@@ -90,7 +93,25 @@ void readProfile(Profile& profile, const std::string& path, std::string& buffer)
       profile.MacroKeyInfo[button] = FactoryButtonSlot(button);
     }
   }
+}
+
+// The profile file operations, passing on the read storage from file to file.
+void readProfile(Profile& profile, const std::string& path, std::string& buffer) {
+  IniFile ini(path, std::move(buffer));
+  readProfileFields(ini, profile);
   buffer = ini.releaseBuffer();
+}
+
+// As readProfile when the file is there (as FileExists tells); false, with
+// the profile untouched, when it is not.
+bool readProfileIfPresent(Profile& profile, const std::string& path, std::string& buffer) {
+  IniFile ini(path, std::move(buffer));
+  const IniFile::Presence presence = ini.presence();
+  const bool present = presence == IniFile::Presence::Present ||
+                       (presence == IniFile::Presence::Unknown && FileExists(path));
+  if (present) readProfileFields(ini, profile);
+  buffer = ini.releaseBuffer();
+  return present;
 }
 
 bool writeProfile(const Profile& profile, const std::string& path, std::string& buffer) {
@@ -141,10 +162,7 @@ bool SettingsFiles::LoadAll(SettingsImage& image) const {
   for (const FieldInfo& f : globalFields()) readField(config, f, base + f.offset);
   buffer = config.releaseBuffer();
   for (int i = 0; i < kProfileCount; ++i) {
-    const std::string path = defaultProfilePath(i);
-    if (FileExists(path))
-      readProfile(image.Profiles[i], path, buffer);
-    else
+    if (!readProfileIfPresent(image.Profiles[i], defaultProfilePath(i), buffer))
       ResetProfile(image.Profiles[i], i);
   }
   if (isValidProfile(image.CurrentProfile))
@@ -165,9 +183,10 @@ bool SettingsFiles::SaveAll(const SettingsImage& image) const {
   for (const FieldInfo& f : globalFields()) writeField(config, f, base + f.offset);
   ok = config.commitBatch() && ok;
   buffer = config.releaseBuffer();
+  std::string readyFolder;
   for (int i = 0; i < kProfileCount; ++i) {
     const std::string path = defaultProfilePath(i);
-    ok = ensureFolderOf(path) && writeProfile(image.Profiles[i], path, buffer) && ok;
+    ok = ensureFolderOf(path, readyFolder) && writeProfile(image.Profiles[i], path, buffer) && ok;
   }
   return ok;
 }

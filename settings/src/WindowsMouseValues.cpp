@@ -1,6 +1,9 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/Registry.h"
 #include "settings/IniValue.h"
@@ -15,20 +18,41 @@ constexpr const char* kDesktopKey = "HKEY_CURRENT_USER\\Control Panel\\Desktop";
 constexpr int kAccelerationRows = 20;
 constexpr std::size_t kValueBufferSize = 80;
 
-// A value read as the programs read it: into an 80-byte buffer, then parsed
-// as decimal. nullopt when it cannot be read, so the caller keeps its field.
-std::optional<int> readNumber(const platform::RegistryKey& key, const char* name) {
-  char buffer[kValueBufferSize];
-  if (!key.queryString(name, buffer, sizeof buffer)) return std::nullopt;
-  return parseProfileInt(buffer);
+// The values of a key, read once for all the values taken from it.
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
+
+// Value names compare as the store compares them: A..Z as a..z.
+bool sameName(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// A value as the programs read it: into an 80-byte buffer, which a longer
+// value does not fit; the text up to its first NUL. nullopt when there is
+// none.
+std::optional<std::string_view> readText(const KeyValues& values, std::string_view name) {
+  for (const auto& [n, v] : values) {
+    if (!sameName(n, name)) continue;
+    if (v.size() + 1 > kValueBufferSize) return std::nullopt;
+    return std::string_view(v.c_str());
+  }
+  return std::nullopt;
+}
+
+// Parsed as decimal; nullopt when it cannot be read, so the caller keeps its
+// field.
+std::optional<int> readNumber(const KeyValues& values, const char* name) {
+  const auto text = readText(values, name);
+  if (!text) return std::nullopt;
+  return parseProfileInt(*text);
 }
 
 // Unchanged values are not rewritten: the store writes each value through
 // to disk.
-bool writeNumber(platform::RegistryKey& key, const char* name, int value) {
+bool writeNumber(platform::RegistryKey& key, const KeyValues& values, const char* name, int value) {
   const std::string text = std::to_string(value);
-  char current[kValueBufferSize];
-  if (key.queryString(name, current, sizeof current) && text == current) return true;
+  if (readText(values, name) == text) return true;
   return key.setString(name, text);
 }
 
@@ -45,23 +69,25 @@ bool WriteWindowsMouseValues(const Profile& p) {
   {
     const auto mouse = platform::RegistryKey::create(kMouseKey);
     if (!mouse) return false;
-    ok = writeNumber(*mouse, "DoubleClickSpeed", p.DbleClickSpeed);
-    ok = writeNumber(*mouse, "MouseSensitivity", p.MouseSpeed) && ok;
-    ok = writeNumber(*mouse, "MouseTrails", p.MouseTrails) && ok;
+    const KeyValues values = mouse->values();
+    ok = writeNumber(*mouse, values, "DoubleClickSpeed", p.DbleClickSpeed);
+    ok = writeNumber(*mouse, values, "MouseSensitivity", p.MouseSpeed) && ok;
+    ok = writeNumber(*mouse, values, "MouseTrails", p.MouseTrails) && ok;
     const int row = (p.AccelerationFlag == 0 || p.Acceleration < 0)
                         ? 0
                         : std::min(p.Acceleration, kAccelerationRows - 1);
     const AccelerationTriple t = AccelerationTriples(row);
-    ok = writeNumber(*mouse, "MouseSpeed", t.speed) && ok;
-    ok = writeNumber(*mouse, "MouseThreshold1", t.threshold1) && ok;
-    ok = writeNumber(*mouse, "MouseThreshold2", t.threshold2) && ok;
+    ok = writeNumber(*mouse, values, "MouseSpeed", t.speed) && ok;
+    ok = writeNumber(*mouse, values, "MouseThreshold1", t.threshold1) && ok;
+    ok = writeNumber(*mouse, values, "MouseThreshold2", t.threshold2) && ok;
   }
   const auto desktop = platform::RegistryKey::create(kDesktopKey);
   if (!desktop) return false;
-  ok =
-      writeNumber(*desktop, "WheelScrollLines", p.ScrollWheelFlag == 1 ? -1 : p.ScrollWheelSpeed) &&
-      ok;
-  ok = writeNumber(*desktop, "WheelScrollChars", p.TiltSpeed) && ok;
+  const KeyValues values = desktop->values();
+  ok = writeNumber(*desktop, values, "WheelScrollLines",
+                   p.ScrollWheelFlag == 1 ? -1 : p.ScrollWheelSpeed) &&
+       ok;
+  ok = writeNumber(*desktop, values, "WheelScrollChars", p.TiltSpeed) && ok;
   return ok;
 }
 
@@ -69,12 +95,13 @@ bool ReadWindowsMouseValues(Profile& p) {
   {
     const auto mouse = platform::RegistryKey::create(kMouseKey);
     if (!mouse) return false;
-    if (auto v = readNumber(*mouse, "DoubleClickSpeed")) p.DbleClickSpeed = *v;
-    if (auto v = readNumber(*mouse, "MouseSensitivity")) p.MouseSpeed = *v;
-    if (auto v = readNumber(*mouse, "MouseTrails")) p.MouseTrails = *v;
-    const auto s = readNumber(*mouse, "MouseSpeed");
-    const auto t1 = readNumber(*mouse, "MouseThreshold1");
-    const auto t2 = readNumber(*mouse, "MouseThreshold2");
+    const KeyValues values = mouse->values();
+    if (auto v = readNumber(values, "DoubleClickSpeed")) p.DbleClickSpeed = *v;
+    if (auto v = readNumber(values, "MouseSensitivity")) p.MouseSpeed = *v;
+    if (auto v = readNumber(values, "MouseTrails")) p.MouseTrails = *v;
+    const auto s = readNumber(values, "MouseSpeed");
+    const auto t1 = readNumber(values, "MouseThreshold1");
+    const auto t2 = readNumber(values, "MouseThreshold2");
     // Without all three values there is nothing to match: keep the profile's.
     if (s && t1 && t2) {
       for (int row = 0; row < kAccelerationRows; ++row) {
@@ -86,7 +113,8 @@ bool ReadWindowsMouseValues(Profile& p) {
   }
   const auto desktop = platform::RegistryKey::create(kDesktopKey);
   if (!desktop) return false;
-  if (auto lines = readNumber(*desktop, "WheelScrollLines")) {
+  const KeyValues values = desktop->values();
+  if (auto lines = readNumber(values, "WheelScrollLines")) {
     if (*lines == -1) {
       p.ScrollWheelFlag = 1;
       if (p.ScrollWheelSpeed < 1 || p.ScrollWheelSpeed > 10) p.ScrollWheelSpeed = 3;
@@ -95,7 +123,7 @@ bool ReadWindowsMouseValues(Profile& p) {
       p.ScrollWheelFlag = 0;
     }
   }
-  if (auto chars = readNumber(*desktop, "WheelScrollChars")) p.TiltSpeed = *chars;
+  if (auto chars = readNumber(values, "WheelScrollChars")) p.TiltSpeed = *chars;
   return true;
 }
 

@@ -38,6 +38,9 @@ TEST_F(RegistryTest, RoundTripUnderTheConfigHome) {
   EXPECT_FALSE(again->queryString("MouseTrails"));
   ASSERT_TRUE(again->setString("MOUSESPEED", "2"));
   EXPECT_EQ(key->queryString("MouseSpeed"), "2");
+  using Values = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(key->values(), (Values{{"DoubleClickSpeed", "500"}, {"MouseSpeed", "2"}}))
+      << "all at once, under the names first written";
   EXPECT_EQ(key->valueNames(), (std::vector<std::string>{"DoubleClickSpeed", "MouseSpeed"}))
       << "one value, first spelling kept";
 

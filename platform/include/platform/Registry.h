@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The per-user store that stands in for the registry of the original
@@ -35,6 +36,9 @@ class RegistryKey {
   bool deleteValue(std::string_view name);
   // Names of the key's values, in the order they were first written.
   std::vector<std::string> valueNames() const;
+  // Every value of the key as (name, value), in the same order, read at once
+  // for callers that read several; empty when the key has none.
+  std::vector<std::pair<std::string, std::string>> values() const;
   const std::string& path() const { return path_; }
 
  private:

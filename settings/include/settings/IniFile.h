@@ -60,6 +60,14 @@ class IniFile {
     document_.reset();
     version_.reset();
   }
+  // Whether the file was there to read: a regular file that could be opened
+  // (Present), none or something else in its place (Absent), or a file that
+  // could not be read (Unknown). Reads the file when not read yet.
+  enum class Presence { Present, Absent, Unknown };
+  Presence presence() {
+    document();
+    return presence_;
+  }
   // True when the last read or write found something other than a regular
   // file in the file's place (a FIFO, a device, a folder): it was neither
   // read (its values read as defaults) nor replaced.
@@ -80,6 +88,7 @@ class IniFile {
   bool batching_ = false;
   std::vector<Write> pending_;
   bool refused_ = false;
+  Presence presence_ = Presence::Unknown;
   std::string spare_;  // storage for the next read of the file
 };
 
