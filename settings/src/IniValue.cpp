@@ -4,6 +4,10 @@
 #include <cstring>
 #include <memory>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace settings {
 
 namespace {
@@ -88,6 +92,71 @@ std::uint64_t hexDigitsOf(std::uint32_t bytes, unsigned& sum) {
   return nibbles + kEachByte * '0' + aboveNine * ('A' - '0' - 10);
 }
 
+#if defined(__SSE2__)
+// Sixteen bytes at a time where the processor has 128-bit registers: the same
+// arithmetic per byte as above, with compares instead of carries.
+
+// Bytes [0, done) of `size` from their hex digits; adds them to `sum` and
+// sets bits in `bad` for characters that are not hex digits.
+std::size_t bytesOfHexDigits16(const char* digits, unsigned char* out, std::size_t size, bool& bad,
+                               unsigned& sum) {
+  const __m128i lowNibbles = _mm_set1_epi8(0x0F), nine = _mm_set1_epi8(9);
+  const __m128i lowByteOfEachPair = _mm_set1_epi16(0x00FF);
+  __m128i invalid = _mm_setzero_si128(), sums = _mm_setzero_si128();
+  // Sixteen characters to eight bytes, each in the low byte of a 16-bit lane.
+  auto pairs = [&](const char* at) {
+    const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    // Signed compares: bytes from 0x80 up are negative and in neither range.
+    const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(chars, _mm_set1_epi8('0' - 1)),
+                                        _mm_cmplt_epi8(chars, _mm_set1_epi8('9' + 1)));
+    const __m128i folded = _mm_or_si128(chars, _mm_set1_epi8(0x20));
+    const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(folded, _mm_set1_epi8('a' - 1)),
+                                         _mm_cmplt_epi8(folded, _mm_set1_epi8('f' + 1)));
+    invalid =
+        _mm_or_si128(invalid, _mm_cmpeq_epi8(_mm_or_si128(digit, letter), _mm_setzero_si128()));
+    const __m128i nibbles =
+        _mm_add_epi8(_mm_and_si128(chars, lowNibbles), _mm_and_si128(letter, nine));
+    return _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nibbles, lowByteOfEachPair), 4),
+                        _mm_srli_epi16(nibbles, 8));
+  };
+  std::size_t i = 0;
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_packus_epi16(pairs(digits + 2 * i), pairs(digits + 2 * i + 16));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), bytes);
+    sums = _mm_add_epi64(sums, _mm_sad_epu8(bytes, _mm_setzero_si128()));
+  }
+  bad = bad || _mm_movemask_epi8(invalid) != 0;
+  sum += static_cast<unsigned>(_mm_cvtsi128_si32(sums)) +
+         static_cast<unsigned>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
+  return i;
+}
+
+// Bytes [0, done) of `size` to upper-case hex digits, adding them to `sum`.
+std::size_t hexDigitsOf16(const unsigned char* bytes, char* out, std::size_t size, unsigned& sum) {
+  const __m128i lowNibbles = _mm_set1_epi8(0x0F);
+  __m128i sums = _mm_setzero_si128();
+  auto digitsOf = [](__m128i nibbles) {
+    const __m128i aboveNine = _mm_cmpgt_epi8(nibbles, _mm_set1_epi8(9));
+    return _mm_add_epi8(_mm_add_epi8(nibbles, _mm_set1_epi8('0')),
+                        _mm_and_si128(aboveNine, _mm_set1_epi8('A' - '0' - 10)));
+  };
+  std::size_t i = 0;
+  for (; i + 16 <= size; i += 16) {
+    const __m128i in = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    const __m128i high = _mm_and_si128(_mm_srli_epi16(in, 4), lowNibbles);
+    const __m128i low = _mm_and_si128(in, lowNibbles);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i),
+                     digitsOf(_mm_unpacklo_epi8(high, low)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * i + 16),
+                     digitsOf(_mm_unpackhi_epi8(high, low)));
+    sums = _mm_add_epi64(sums, _mm_sad_epu8(in, _mm_setzero_si128()));
+  }
+  sum += static_cast<unsigned>(_mm_cvtsi128_si32(sums)) +
+         static_cast<unsigned>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums)));
+  return i;
+}
+#endif
+
 }  // namespace
 
 std::int32_t parseProfileInt(std::string_view text) {
@@ -112,6 +181,9 @@ std::string encodeStruct(const void* bytes, std::size_t size) {
   char* to = out.data();
   unsigned sum = 0;
   std::size_t i = 0;
+#if defined(__SSE2__)
+  i = hexDigitsOf16(in, to, size, sum);
+#endif
   if constexpr (kWordsAreLittleEndian) {
     for (; i + 4 <= size; i += 4) {
       std::uint32_t four;
@@ -143,6 +215,11 @@ bool decodeStruct(std::string_view text, void* out, std::size_t size) {
   unsigned sum = 0;
   bool valid = true;
   std::size_t i = 0;
+#if defined(__SSE2__)
+  bool bad16 = false;
+  i = bytesOfHexDigits16(digits, scratch, size, bad16, sum);
+  valid = !bad16;
+#endif
   if constexpr (kWordsAreLittleEndian) {
     std::uint64_t bad = 0;
     for (; i + 4 <= size; i += 4) {
@@ -151,7 +228,7 @@ bool decodeStruct(std::string_view text, void* out, std::size_t size) {
       const std::uint32_t four = bytesOfHexDigits(eight, bad, sum);
       std::memcpy(scratch + i, &four, 4);
     }
-    valid = bad == 0;
+    valid = valid && bad == 0;
   }
   for (; i < size; ++i) {
     const int hi = hexDigit(digits[2 * i]);

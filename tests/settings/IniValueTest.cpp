@@ -55,7 +55,7 @@ TEST(StructValueTest, EveryLengthAndByteEncodesAndDecodesAsSpeltOut) {
 // bits are digits or letters, are not hex digits wherever they stand.
 TEST(StructValueTest, AnyCharacterThatIsNotAHexDigitRejectsTheValueAndLeavesTheBytes) {
   const std::string bad = std::string("/:@G`g \0", 8) + "\xB0\xB9\xC1\xC6\xE1\xE6\xFF\x80";
-  for (std::size_t size : {1u, 3u, 4u, 5u, 8u, 9u, 13u}) {
+  for (std::size_t size : {1u, 3u, 4u, 5u, 8u, 9u, 13u, 16u, 17u, 21u, 32u, 37u}) {
     std::vector<unsigned char> bytes(size);
     for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<unsigned char>(0x3C * i + 0x9);
     const std::string good = settings::encodeStruct(bytes.data(), size);
