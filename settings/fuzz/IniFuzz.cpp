@@ -1,8 +1,8 @@
 // libFuzzer target for the INI text parser and the struct value form.
 // Properties checked on every input:
 //  - parsing and writing back an untouched file gives the same bytes;
-//  - after setting a key, reading it gives the value back and the rest of
-//    the file still parses;
+//  - after setting a key, reading it gives the value back, the rest of the
+//    file still parses, and lookups agree with those in a fresh parse;
 //  - a struct value that decodes encodes back to the same digits.
 #include <cstddef>
 #include <cstdint>
@@ -75,6 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(reparsed.text() == document.text());
     const auto again = reparsed.value(section, key);
     check(again.has_value() && *again == trimmed(value));
+    // The lookup index kept in step with the edit finds what a fresh one finds.
+    for (const std::string& name : {key, upper(key), std::string("ProFileName")})
+      check(document.value(section, name) == reparsed.value(section, name));
   }
 
   (void)settings::parseProfileInt(input);
