@@ -24,6 +24,7 @@ CalibrationConfirmDialog::CalibrationConfirmDialog(QWidget* parent) : skin::Skin
   namespace res = skin::res;
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setObjectName(QStringLiteral("CalibrationConfirmDialog"));
+  setWindowTitle(QStringLiteral("Keep the calibration?"));
   const QImage face = bitmap(res::kCalibrationConfirm);
   setFace(face);
   setMaskBitmap(face);

@@ -15,6 +15,7 @@ FactoryResetDialog::FactoryResetDialog(QWidget* parent) : skin::SkinDialog(paren
   constexpr int kFace = skin::res::kFactoryResetDialog;
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setObjectName(QStringLiteral("FactoryResetDialog"));
+  setWindowTitle(QStringLiteral("Factory settings"));
   const QImage face = bitmap(kFace);
   setFace(face);
   setMaskBitmap(face);
