@@ -1,7 +1,7 @@
 #include "ButtonPageDialogs.h"
 
-#include <QMessageBox>
 #include <algorithm>
+#include <cctype>
 #include <memory>
 
 #include "EditTimersDialog.h"
@@ -9,6 +9,7 @@
 #include "MacroManagerDialog.h"
 #include "MacroManagerPrompts.h"
 #include "NewTimerDialog.h"
+#include "NoticeDialog.h"
 #include "PlayerDialog.h"
 #include "ProgramPathDialog.h"
 
@@ -41,7 +42,9 @@ bool ButtonPageDialogs::createTimer(TimerList& timers) {
   if (!chosen) return false;
   const TimerList::Refusal refusal = timers.add(chosen->name, chosen->seconds);
   if (refusal != TimerList::Refusal::None) {
-    notice(TimerList::describe(refusal));
+    std::string reason = TimerList::describe(refusal);
+    reason.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
+    notice(OptionNotice::TimerRefused, reason + ".");
     return false;
   }
   return true;
@@ -58,8 +61,8 @@ void ButtonPageDialogs::openMacroManager(MacroManagerMode, int setPosition,
   MacroManagerDialog::edit(folder_, slot, std::max(setPosition, 0), *prompts, parent_);
 }
 
-void ButtonPageDialogs::notice(const std::string& text) {
-  QMessageBox::information(parent_, QStringLiteral("Button Assign"), QString::fromStdString(text));
+void ButtonPageDialogs::notice(OptionNotice notice, const std::string& detail) {
+  NoticeDialog::tell(notice, QString::fromStdString(detail), parent_);
 }
 
 }  // namespace option

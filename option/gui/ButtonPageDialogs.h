@@ -20,7 +20,7 @@ class ButtonPageDialogs : public ButtonAssignDialogs {
   bool editTimers(TimerList& timers) override;
   void openMacroManager(MacroManagerMode mode, int setPosition,
                         const settings::ButtonSlot& slot) override;
-  void notice(const std::string& text) override;
+  void notice(OptionNotice notice, const std::string& detail) override;
 
  private:
   QWidget* parent_;

@@ -1,8 +1,8 @@
 #include "ProfileFileActions.h"
 
 #include <QFileDialog>
-#include <cstdio>
 
+#include "NoticeDialog.h"
 #include "ProfileDialog.h"
 #include "option/MainDialogModel.h"
 #include "option/ProfileFiles.h"
@@ -47,6 +47,9 @@ ProfileFileActions::ProfileFileActions(MainDialogModel& model, MainDialogView& v
     return ProfileDialog::edit(
         profile, create ? ProfileDialog::Mode::Create : ProfileDialog::Mode::Edit, parent);
   };
+  questions_.notice = [parent](OptionNotice notice, const std::string& file) {
+    NoticeDialog::tell(notice, QString::fromStdString(file), parent);
+  };
 }
 
 void ProfileFileActions::run(Button button) {
@@ -60,13 +63,17 @@ void ProfileFileActions::run(Button button) {
       if (questions_.editProfile(image.Profiles[slot], button == Button::Create)) view_.refresh();
       return;
     case Button::Load:
-      if (const auto chosen = questions_.openFile(profiles.importStartName()))
-        if (profiles.importProfile(image, slot, *chosen)) view_.refresh();
+      if (const auto chosen = questions_.openFile(profiles.importStartName())) {
+        if (profiles.importProfile(image, slot, *chosen))
+          view_.refresh();
+        else
+          questions_.notice(OptionNotice::ProfileNotLoaded, *chosen);
+      }
       return;
     case Button::Save:
       if (const auto chosen = questions_.saveFile(profiles.exportStartName(image.Profiles[slot])))
         if (!profiles.exportProfile(image, slot, *chosen))
-          std::fprintf(stderr, "Profile not saved to %s\n", chosen->c_str());
+          questions_.notice(OptionNotice::ProfileNotSaved, *chosen);
       return;
   }
 }

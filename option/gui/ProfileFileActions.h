@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "option/OptionNotice.h"
 #include "settings/SettingsImage.h"
 
 class QWidget;
@@ -28,6 +29,8 @@ class ProfileFileActions {
     std::function<std::optional<std::string>(const std::string& start)> saveFile;
     // The profile dialog; true on OK (the profile then holds its entries).
     std::function<bool(settings::Profile& profile, bool create)> editProfile;
+    // A load or save that failed, with the file it was about.
+    std::function<void(OptionNotice notice, const std::string& file)> notice;
   };
 
   ProfileFileActions(MainDialogModel& model, MainDialogView& view, QWidget* parent);

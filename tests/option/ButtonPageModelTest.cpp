@@ -27,7 +27,7 @@ struct Dialogs : ButtonAssignDialogs {
   KeyShortcut shortcutStart;
   std::string programStart = "<not asked>";
   std::vector<std::pair<MacroManagerMode, int>> managerCalls;
-  std::vector<std::string> notices;
+  std::vector<std::pair<OptionNotice, std::string>> notices;
   int timerDialogs = 0;
 
   std::optional<KeyShortcut> askShortcut(const KeyShortcut& start) override {
@@ -54,7 +54,9 @@ struct Dialogs : ButtonAssignDialogs {
   void openMacroManager(MacroManagerMode mode, int set, const settings::ButtonSlot&) override {
     managerCalls.emplace_back(mode, set);
   }
-  void notice(const std::string& text) override { notices.push_back(text); }
+  void notice(OptionNotice n, const std::string& detail) override {
+    notices.emplace_back(n, detail);
+  }
 };
 
 std::vector<std::string> texts(const std::vector<ButtonMenuItem>& items) {
@@ -291,7 +293,9 @@ TEST_F(ButtonPageModelTest, QuicklaunchStoresThePathAndRefusesPathsTheSlotCannot
     EXPECT_FALSE(model.choose(6, 1015));
     EXPECT_STREQ(slot(6).ProgramPath, "/opt/tool/run.sh");
   }
-  EXPECT_EQ(dialogs.notices.size(), 2u);
+  ASSERT_EQ(dialogs.notices.size(), 2u);
+  EXPECT_EQ(dialogs.notices[0].first, OptionNotice::ProgramPathTooLong);
+  EXPECT_EQ(dialogs.notices[1].first, OptionNotice::NoProgramChosen);
   EXPECT_EQ(changed(6), 0);
   dialogs.program.reset();
   EXPECT_FALSE(model.choose(6, 1015));
@@ -357,7 +361,8 @@ TEST_F(ButtonPageModelTest, TimerDialogsRewriteTheFileAndKeepTheirLimits) {
   // Nothing to edit yet: refused without a dialog.
   EXPECT_FALSE(model.choose(8, 501));
   EXPECT_EQ(dialogs.timerDialogs, 0);
-  EXPECT_EQ(dialogs.notices.size(), 1u);
+  ASSERT_EQ(dialogs.notices.size(), 1u);
+  EXPECT_EQ(dialogs.notices[0].first, OptionNotice::NoTimers);
 
   dialogs.timerEdit = [](TimerList& t) { return t.add("Egg", 300) == TimerList::Refusal::None; };
   EXPECT_FALSE(model.choose(8, 500));  // the image stays as it was
@@ -373,11 +378,21 @@ TEST_F(ButtonPageModelTest, TimerDialogsRewriteTheFileAndKeepTheirLimits) {
   const int before = dialogs.timerDialogs;
   EXPECT_FALSE(model.choose(8, 500));
   EXPECT_EQ(dialogs.timerDialogs, before);
+  EXPECT_EQ(dialogs.notices.back().first, OptionNotice::TimersFull);
   // The menu lists the first fifty.
   model.reloadLists();
   const auto timer = find(model.menuFor(8).items, "Assign a Timer")->submenu;
   EXPECT_EQ(timer.size(), 4u + 50u);
   EXPECT_EQ(timer.back().command, 554);
+
+  // A timer file that cannot be written: the new timer is not reported as
+  // kept, and the notice names the file.
+  const std::string path = TimerList::filePath(folder);
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);
+  EXPECT_FALSE(model.choose(8, 500));
+  ASSERT_EQ(dialogs.notices.back().first, OptionNotice::TimersNotSaved);
+  EXPECT_EQ(dialogs.notices.back().second, path);
 }
 
 TEST_F(ButtonPageModelTest, SelectPlayerEditsTheProfileNotTheSlot) {

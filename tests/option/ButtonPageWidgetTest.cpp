@@ -1,20 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <memory>
 
 #include "ButtonPage.h"
 #include "MainDialog.h"
+#include "NoticeDialog.h"
 #include "platform/FakeDesktopMouse.h"
 #include "settings/FunctionCodes.h"
 #include "skin/ControlMessages.h"
 #include "skin/CoolMenu.h"
+#include "skin/LayoutEntry.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinContext.h"
+#include "skin/SkinLayout.h"
 #include "skin/SkinResourceIds.h"
 #include "skin/SkinResources.h"
+#include "skin/SmallDialogLayouts.h"
 
 #include "WidgetTestSession.h"
 
@@ -34,7 +42,7 @@ struct AnsweringDialogs : ButtonAssignDialogs {
   void openMacroManager(MacroManagerMode, int, const settings::ButtonSlot&) override {
     ++managerOpened;
   }
-  void notice(const std::string&) override {}
+  void notice(OptionNotice, const std::string&) override {}
 };
 
 QStringList titles(const QMenu& menu) {
@@ -184,6 +192,56 @@ TEST_F(ButtonPageWidgetTest, OrientationButtonsSwitchTheProfileAndTheDrawing) {
 
   click(page_->macroManagerButton());
   EXPECT_EQ(dialogs_.managerOpened, 1);
+}
+
+TEST_F(ButtonPageWidgetTest, RefusalsShowTheSkinnedNoticeOverThePage) {
+  // The page with the program's own dialogs; no timers exist, so "Edit/Delete
+  // Timer" is refused with the notice.
+  ButtonPage page(PageContext{dialog_->model(), desktop_, dialog_.get()});
+  page.setMenuRunner([](skin::CoolMenu&, const QPoint&) { return ButtonPageModel::kEditTimers; });
+  page.show();
+  drain();
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    ASSERT_NE(modal, nullptr);
+    EXPECT_EQ(qobject_cast<QMessageBox*>(modal), nullptr);
+    auto* notice = qobject_cast<NoticeDialog*>(modal);
+    ASSERT_NE(notice, nullptr);
+    seen = true;
+    EXPECT_EQ(notice->notice(), OptionNotice::NoTimers);
+    EXPECT_TRUE(notice->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(notice->size(), notice->face().size());
+    EXPECT_EQ(notice->face(), skin::SkinResources::bitmap(skin::res::kNoTimersNoticeDialog));
+    EXPECT_EQ(notice->cancelButton(), nullptr);
+    shot(notice, "notice-no-timers");
+    notice->okButton()->click();
+  });
+  click(page.bar(8));
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(ButtonPageWidgetTest, NoticeWritesItsDetailOnThePanelItsPictureLeaves) {
+  const QString path = QStringLiteral("/home/player/games/with a long folder name/Arena.nmp");
+  NoticeDialog withDetail(OptionNotice::ProfileNotSaved, path);
+  NoticeDialog plain(OptionNotice::ProfileNotSaved, QString());
+  withDetail.show();
+  plain.show();
+  drain();
+  const QImage a = withDetail.grab().toImage();
+  const QImage b = plain.grab().toImage();
+  const QRect panel = skin::layoutRect(skin::parseLayout(skin::dialogs::kNoticeDetail));
+  // The text lands inside the panel and nowhere else.
+  EXPECT_NE(a.copy(panel), b.copy(panel));
+  QImage outside = a;
+  QImage outsidePlain = b;
+  for (QImage* image : {&outside, &outsidePlain}) {
+    QPainter painter(image);
+    painter.fillRect(panel, Qt::black);
+  }
+  EXPECT_EQ(outside, outsidePlain);
+  shot(&withDetail, "notice-profile-not-saved");
 }
 
 }  // namespace

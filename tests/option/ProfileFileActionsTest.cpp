@@ -5,6 +5,8 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "MainDialog.h"
 #include "ProfileFileActions.h"
@@ -43,6 +45,9 @@ class ProfileFileActionsTest : public ::testing::Test {
       return answer_;
     };
     q.saveFile = q.openFile;
+    q.notice = [this](OptionNotice notice, const std::string& file) {
+      notices_.emplace_back(notice, file);
+    };
     q.editProfile = [this](settings::Profile& profile, bool create) {
       created_ = create;
       if (!answer_) return false;
@@ -61,6 +66,7 @@ class ProfileFileActionsTest : public ::testing::Test {
   std::optional<std::string> answer_;
   std::vector<std::string> starts_;
   std::optional<bool> created_;
+  std::vector<std::pair<OptionNotice, std::string>> notices_;
 };
 
 TEST_F(ProfileFileActionsTest, SavedProfileLoadsBackIntoAnotherSlotWithEveryButtonMarked) {
@@ -93,6 +99,29 @@ TEST_F(ProfileFileActionsTest, SavedProfileLoadsBackIntoAnotherSlotWithEveryButt
                         sizeof saved.MacroKeyInfo),
             0);
   for (int b = 0; b < settings::kSlotCount; ++b) EXPECT_EQ(image().SlotChanged[to][b], 1) << b;
+}
+
+TEST_F(ProfileFileActionsTest, FailedSaveAndLoadAreToldNotPassedOver) {
+  const auto before = std::make_unique<settings::SettingsImage>(image());
+  // A folder that is not there: nothing is written, and the user hears of it.
+  answer_ = session_.root + "/no such folder/Arena.nmp";
+  actions_->run(Button::Save);
+  ASSERT_EQ(notices_.size(), 1u);
+  EXPECT_EQ(notices_[0], std::make_pair(OptionNotice::ProfileNotSaved, *answer_));
+  EXPECT_FALSE(fs::exists(folder_ + "config/Arena.nmp"));
+
+  // A file gone before it was read: the profile stays as it was.
+  answer_ = session_.root + "/gone.nmp";
+  actions_->run(Button::Load);
+  ASSERT_EQ(notices_.size(), 2u);
+  EXPECT_EQ(notices_[1], std::make_pair(OptionNotice::ProfileNotLoaded, *answer_));
+  EXPECT_EQ(std::memcmp(&image(), before.get(), sizeof *before), 0);
+
+  // A save that works says nothing.
+  answer_ = session_.root + "/Arena.nmp";
+  actions_->run(Button::Save);
+  EXPECT_EQ(notices_.size(), 2u);
+  EXPECT_TRUE(fs::exists(*answer_));
 }
 
 TEST_F(ProfileFileActionsTest, CancelledDialogsChangeNothing) {

@@ -114,6 +114,75 @@ WindowArt question(const QString& name, int sheets, const QString& title, Sign s
   return art;
 }
 
+// A notice that names a file or a reason: a shorter explanation above the
+// sunken panel in which the dialog writes that detail.
+WindowArt detailNotice(const QString& name, int sheets, const QString& title,
+                       const QString& headline, const QString& body) {
+  WindowArt art = dialog(name, sheets, dl::kConfirmSize);
+  art.background = [=](QPainter& p, const QSize& size) {
+    drawPopupFrame(p, size, kTitleHeight, title, 8);
+    drawSign(p, QPointF(44, 60), Sign::Notice);
+    drawText(p, QRect(76, 38, size.width() - 92, 44), headline, color::kBright, artFont(15, true),
+             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
+    const QRect detail = layoutRect(dl::kNoticeDetail);
+    drawText(p, QRect(22, 82, size.width() - 44, detail.top() - 84), body, color::kText,
+             artFont(12), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap);
+    p.fillRect(detail.adjusted(-1, -1, 1, 1), color::kLine);
+    p.fillRect(detail, color::kDeep);
+    p.fillRect(QRect(12, 160, size.width() - 24, 1), color::kLineSoft);
+  };
+  closingButtons(art, dl::kConfirmOk, nullptr, dl::kConfirmExit);
+  return art;
+}
+
+// The notices of the Button Assign page, the timers and the profile files.
+void addProgramNotices(std::vector<WindowArt>& all) {
+  const QString quicklaunch = QStringLiteral("Quicklaunch");
+  all.push_back(question(QStringLiteral("no program notice"), res::kNoProgramNoticeDialog,
+                         quicklaunch, Sign::Notice, QStringLiteral("No program chosen"),
+                         QStringLiteral("Type the path of the program this button starts, or "
+                                        "choose it with the button beside the path."),
+                         false));
+  all.push_back(question(QStringLiteral("program path too long notice"),
+                         res::kProgramPathTooLongNoticeDialog, quicklaunch, Sign::Notice,
+                         QStringLiteral("The program's path is too long"),
+                         QStringLiteral("A button keeps a path of at most 259 characters. "
+                                        "Choose the program from a shorter folder, or a desktop "
+                                        "entry that starts it."),
+                         false));
+  all.push_back(question(QStringLiteral("timers full notice"), res::kTimersFullNoticeDialog,
+                         QStringLiteral("Create Timer"), Sign::Notice,
+                         QStringLiteral("No room for another timer"),
+                         QStringLiteral("There are 51 timers already. Delete one with "
+                                        "\"Edit/Delete Timer\" before you create another."),
+                         false));
+  all.push_back(question(QStringLiteral("no timers notice"), res::kNoTimersNoticeDialog,
+                         QStringLiteral("Edit/Delete Timer"), Sign::Notice,
+                         QStringLiteral("There is no timer yet"),
+                         QStringLiteral("Create one first with \"Create Timer\" in the same "
+                                        "menu."),
+                         false));
+  all.push_back(detailNotice(QStringLiteral("timers not saved notice"),
+                             res::kTimersNotSavedNoticeDialog, QStringLiteral("Timers"),
+                             QStringLiteral("The timers were not saved"),
+                             QStringLiteral("This file could not be written, so the change "
+                                            "is not kept:")));
+  all.push_back(detailNotice(QStringLiteral("timer refused notice"), res::kTimerRefusedNoticeDialog,
+                             QStringLiteral("Create Timer"),
+                             QStringLiteral("The timer was not created"),
+                             QStringLiteral("It breaks a rule of the timer list:")));
+  all.push_back(detailNotice(QStringLiteral("profile not saved notice"),
+                             res::kProfileNotSavedNoticeDialog, QStringLiteral("Save profile"),
+                             QStringLiteral("The profile was not saved"),
+                             QStringLiteral("This file could not be written; any file of "
+                                            "that name is as it was:")));
+  all.push_back(detailNotice(QStringLiteral("profile not loaded notice"),
+                             res::kProfileNotLoadedNoticeDialog, QStringLiteral("Load profile"),
+                             QStringLiteral("The profile was not loaded"),
+                             QStringLiteral("This file could not be read; the profile is "
+                                            "unchanged:")));
+}
+
 WindowArt macroSetNameArt() {
   WindowArt art =
       dialog(QStringLiteral("macro set name"), res::kMacroSetNameDialog, dl::kMacroSetNameSize);
@@ -373,6 +442,7 @@ std::vector<WindowArt> smallDialogArt() {
                          QStringLiteral("It holds as many key events as a macro can. "
                                         "Recording has stopped."),
                          false));
+  addProgramNotices(all);
   all.push_back(countdownArt());
   all.push_back(liftOffTestArt());
   all.push_back(keyCombinationDialogArt());

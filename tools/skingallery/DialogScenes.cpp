@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <cstring>
+#include <tuple>
 
 #include "ConfirmDialog.h"
 #include "CountdownConfirmDialog.h"
@@ -12,6 +13,7 @@
 #include "MacroManagerPrompts.h"
 #include "MacroSetNameDialog.h"
 #include "NewTimerDialog.h"
+#include "NoticeDialog.h"
 #include "PlayerDialog.h"
 #include "ProfileDialog.h"
 #include "ProgramPathDialog.h"
@@ -71,6 +73,28 @@ std::vector<std::pair<QImage, QString>> smallDialogs() {
   for (const auto& [notice, file] : notices) {
     ConfirmDialog dialog(notice);
     add(&dialog, file.first, file.second);
+  }
+  const std::tuple<option::OptionNotice, const char*, int, const char*> programNotices[] = {
+      {option::OptionNotice::NoProgramChosen, "", res::kNoProgramNoticeDialog,
+       "dialog-notice-no-program.png"},
+      {option::OptionNotice::ProgramPathTooLong, "", res::kProgramPathTooLongNoticeDialog,
+       "dialog-notice-program-path-too-long.png"},
+      {option::OptionNotice::TimersFull, "", res::kTimersFullNoticeDialog,
+       "dialog-notice-timers-full.png"},
+      {option::OptionNotice::NoTimers, "", res::kNoTimersNoticeDialog,
+       "dialog-notice-no-timers.png"},
+      {option::OptionNotice::TimersNotSaved, "/home/player/.config/vesk-orb/config/Timer.ini",
+       res::kTimersNotSavedNoticeDialog, "dialog-notice-timers-not-saved.png"},
+      {option::OptionNotice::TimerRefused, "A timer name has at most 24 characters.",
+       res::kTimerRefusedNoticeDialog, "dialog-notice-timer-refused.png"},
+      {option::OptionNotice::ProfileNotSaved,
+       "/media/player/USB STICK/profiles for the tournament/Arena.nmp",
+       res::kProfileNotSavedNoticeDialog, "dialog-notice-profile-not-saved.png"},
+      {option::OptionNotice::ProfileNotLoaded, "/home/player/Downloads/Arena.nmp",
+       res::kProfileNotLoadedNoticeDialog, "dialog-notice-profile-not-loaded.png"}};
+  for (const auto& [notice, detail, sheets, file] : programNotices) {
+    option::NoticeDialog dialog(notice, QString::fromUtf8(detail));
+    add(&dialog, sheets, file);
   }
   {
     option::CountdownConfirmDialog dialog;

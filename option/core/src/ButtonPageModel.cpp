@@ -351,11 +351,11 @@ bool ButtonPageModel::chooseProgram(int slot) {
   const std::string path = TimerList::trimmed(*chosen);
   // A cut path would name another file, and no path starts nothing.
   if (path.empty()) {
-    dialogs_.notice("Choose the program this button starts.");
+    dialogs_.notice(OptionNotice::NoProgramChosen, {});
     return false;
   }
   if (path.size() >= sizeof s.ProgramPath) {
-    dialogs_.notice("The program's path is too long for a button (at most 259 characters).");
+    dialogs_.notice(OptionNotice::ProgramPathTooLong, {});
     return false;
   }
   clearMacroFields(s);
@@ -410,16 +410,16 @@ bool ButtonPageModel::chooseChorus(int slot, int command) {
 bool ButtonPageModel::timerCommand(bool create) {
   timers_.load(TimerList::filePath(folder_));
   if (create && timers_.size() >= TimerList::kMaxTimers) {
-    dialogs_.notice("There are already 51 timers; delete one before creating another.");
+    dialogs_.notice(OptionNotice::TimersFull, {});
     return false;
   }
   if (!create && timers_.empty()) {
-    dialogs_.notice("There is no timer to edit yet.");
+    dialogs_.notice(OptionNotice::NoTimers, {});
     return false;
   }
   const bool changed = create ? dialogs_.createTimer(timers_) : dialogs_.editTimers(timers_);
   if (changed && !timers_.save(TimerList::filePath(folder_)))
-    dialogs_.notice("The timers could not be saved in config/Timer.ini.");
+    dialogs_.notice(OptionNotice::TimersNotSaved, TimerList::filePath(folder_));
   return false;  // the image is untouched
 }
 

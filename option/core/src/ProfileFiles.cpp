@@ -119,11 +119,14 @@ bool ProfileFiles::exportProfile(const settings::SettingsImage& image, int slot,
     return false;
   }
   const std::string title = fileTitle(chosen);
-  const bool recorded = files_.WriteProfileFileName(slot + 1, title);
-  // The copy in "config/" is a convenience; failing it loses nothing.
+  // The profile is saved once its file is written. Nothing reads the title
+  // back, and the copy in "config/" is a convenience: failing either loses
+  // nothing the user made.
+  if (!files_.WriteProfileFileName(slot + 1, title))
+    std::fprintf(stderr, "Profile file name not recorded in config.ini: %s\n", title.c_str());
   fs::create_directories(files_.programFolder() + "config", error);
   copyReplacing(chosen, files_.programFolder() + "config/" + title + ".nmp", error);
-  return recorded;
+  return true;
 }
 
 }  // namespace option

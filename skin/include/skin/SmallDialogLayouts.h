@@ -44,7 +44,7 @@ inline constexpr const char* kConfirmExit = "BUTTON_EXIT,274,3,26,22,";
 
 // Where a notice writes the file or reason it names, on the notice's own
 // drawn panel.
-inline constexpr const char* kNoticeDetail = "Notice detail,22,122,260,38,";
+inline constexpr const char* kNoticeDetail = "Notice detail,22,116,260,38,";
 
 // Confirmation before deleting a timer.
 inline constexpr DialogSize kDeleteTimerSize{300, 200};

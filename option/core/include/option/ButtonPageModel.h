@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "macros/MacroLibrary.h"
+#include "option/OptionNotice.h"
 #include "option/TimerList.h"
 #include "settings/DeviceInfoTable.h"
 #include "settings/SettingsImage.h"
@@ -60,8 +61,9 @@ class ButtonAssignDialogs {
   enum class MacroManagerMode { Create, EditSet, Ordinary };
   virtual void openMacroManager(MacroManagerMode mode, int setPosition,
                                 const settings::ButtonSlot& slot) = 0;
-  // Something the user asked for could not be done; `text` says why.
-  virtual void notice(const std::string& text) = 0;
+  // Something the user asked for could not be done; `detail` (a file, a
+  // reason) is empty where the notice says all.
+  virtual void notice(OptionNotice notice, const std::string& detail) = 0;
 };
 
 class ButtonPageModel {

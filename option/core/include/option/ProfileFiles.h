@@ -37,6 +37,7 @@ class ProfileFiles {
   bool importProfile(settings::SettingsImage& image, int slot, const std::string& chosen) const;
   // Writes profile `slot` to the chosen path as the only content of that
   // file, records its title in config.ini and keeps a copy in "config/".
+  // False when the file could not be written (an old file there is kept).
   bool exportProfile(const settings::SettingsImage& image, int slot,
                      const std::string& chosen) const;
 
