@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "option/ProfileFiles.h"
 #include "settings/IniFile.h"
@@ -75,6 +78,129 @@ TEST_F(ProfileFilesTest, ExportAndImportGiveTheSameProfile) {
   EXPECT_EQ(std::memcmp(&image_->Profiles[0], &image_->Profiles[2], sizeof(settings::Profile)), 0);
   for (int b = 0; b < settings::kSlotCount; ++b) EXPECT_EQ(image_->SlotChanged[0][b], 1);
   EXPECT_EQ(image_->SlotChanged[1][0], 0);
+}
+
+// A structure value as the platform's profile functions write it: two
+// upper-case hexadecimal digits per byte, then the low byte of their sum.
+std::string structValue(const unsigned char* bytes, std::size_t size) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  unsigned sum = 0;
+  for (std::size_t i = 0; i <= size; ++i) {
+    const unsigned b = i < size ? bytes[i] : (sum & 0xFFu);
+    if (i < size) sum += b;
+    out += digits[b >> 4];
+    out += digits[b & 15];
+  }
+  return out;
+}
+
+TEST_F(ProfileFilesTest, ExportedFileIsThePlatformsTextByteForByteAndLoadsBackTheSame) {
+  // Profile slot 3 with its factory values, a name, two games, one edited
+  // value and three assigned buttons; set through the image's fields.
+  settings::Profile& shown = image_->Profiles[2];
+  ProfileFiles::setNameAndGames(shown, "Arena", "/usr/games/arena", "", "/opt/b b/run");
+  shown.DbleClickSpeed = 350;
+  settings::ButtonSlot& six = shown.MacroKeyInfo[5];  // Assign a Shortcut: Ctrl+Shift+K
+  six.FunctionCode = 5;
+  six.EventCount = 1;
+  six.Events[0].Key = 0x0E;
+  six.Events[0].Action = 0x06;
+  settings::ButtonSlot& seven = shown.MacroKeyInfo[6];  // Quicklaunch
+  seven.FunctionCode = 15;
+  std::strcpy(seven.ProgramPath, "/usr/bin/gimp");
+  settings::ButtonSlot& nine = shown.MacroKeyInfo[8];  // a timer
+  nine.FunctionCode = 49;
+  nine.TimerLength = 45;
+  std::strcpy(nine.TimerName, "Respawn");
+  // Bytes after a slot name's end travel inside the slot's structure value.
+  std::memcpy(shown.MacroKeyInfo[9].Name3, "Jump\0junk", 9);
+
+  // The expected slots from the slot layout's offsets, not from the fields.
+  const unsigned char codes[24] = {1, 2, 3,  7, 65, 9,  10, 13, 14, 21, 22, 26,
+                                   8, 7, 37, 6, 0,  33, 34, 38, 39, 17, 18, 27};
+  std::vector<std::array<unsigned char, 2532>> slots(24);
+  for (int b = 0; b < 24; ++b) {
+    slots[b].fill(0);
+    slots[b][0] = static_cast<unsigned char>(b);
+    slots[b][1] = codes[b];
+  }
+  slots[5][1] = 5;
+  slots[5][164] = 1;  // event count, 16-bit
+  slots[5][166] = 0x0E;
+  slots[5][167] = 0x06;
+  slots[6][1] = 15;
+  std::memcpy(&slots[6][2272], "/usr/bin/gimp", 13);
+  slots[8][1] = 49;
+  slots[8][2168] = 45;  // timer length, 32-bit
+  std::memcpy(&slots[8][2172], "Respawn", 7);
+  std::memcpy(&slots[9][108], "Jump\0junk", 9);
+
+  std::string expected =
+      "[Setting]\r\n"
+      "ProFileName=Arena\r\n"
+      "GameFile0=/usr/games/arena\r\n"
+      "GameFile1=\r\n"
+      "GameFile2=/opt/b b/run\r\n"
+      "DbleClickSpeed=350\r\n"
+      "ScrollWheelSpeed=3\r\n"
+      "ScrollWheelFlag=0\r\n"
+      "MouseSpeed=10\r\n"
+      "Acceleration=10\r\n"
+      "AccelerationFlag=0\r\n"
+      "MouseTrails=0\r\n"
+      "TiltSpeed=3\r\n"
+      "MediaOption=0\r\n"
+      "HDDKeyboard=1\r\n"
+      "Orientation=0\r\n"
+      "XYSynchronous=0\r\n"
+      "Sensitivity_X=6\r\n"
+      "Sensitivity_Y=6\r\n"
+      "Sensitivity=6\r\n"
+      "dpi0=1\r\ndpi1=1\r\ndpi2=1\r\ndpi3=1\r\ndpi4=1\r\ndpi5=0\r\n"
+      "Cpi_X=1\r\nCpi_Y=1\r\n"
+      "XYCpiFlag0=1\r\nXYCpiFlag1=1\r\nXYCpiFlag2=1\r\nXYCpiFlag3=1\r\nXYCpiFlag4=1\r\n"
+      "CpiLevel_X0=4\r\nCpiLevel_X1=8\r\nCpiLevel_X2=16\r\nCpiLevel_X3=32\r\nCpiLevel_X4=50\r\n"
+      "CpiLevel_Y0=4\r\nCpiLevel_Y1=8\r\nCpiLevel_Y2=16\r\nCpiLevel_Y3=32\r\nCpiLevel_Y4=50\r\n"
+      "PollingRate=3\r\n"
+      "LightOnFlag=1\r\n"
+      "LightEffectMode=0\r\n"
+      "LightColorFlow=0\r\n"
+      "LightEffectType=1\r\n"
+      "LightEffectSpeed=2\r\n"
+      "SoundProfile=1\r\nSoundDpi=1\r\nSoundSens=1\r\nVolumeUpDown=1\r\nSoundTrophy=1\r\n"
+      "SoundVolume=2\r\n"
+      "UseColorForAll=0\r\n"
+      "LtChoseType=0\r\n"
+      "ASnapFlag=0\r\n"
+      "ASnap=2\r\n"
+      "SAlignmentFlag=0\r\n"
+      "SAlignment=30\r\n"
+      // Zone colour 1, on, red 250: 1 + 1 + 250 = 0xFC.
+      "LightInfo0=0101FA0000FC\r\nLightInfo1=0101FA0000FC\r\n"
+      "LightInfo2=0101FA0000FC\r\nLightInfo3=0101FA0000FC\r\n"
+      "CustomLightInfo0=000000000000\r\nCustomLightInfo1=000000000000\r\n"
+      "CustomLightInfo2=000000000000\r\nCustomLightInfo3=000000000000\r\n";
+  for (int b = 0; b < 24; ++b)
+    expected +=
+        "MacroKeyInfo" + std::to_string(b) + "=" + structValue(slots[b].data(), 2532) + "\r\n";
+
+  ProfileFiles ops(*files_);
+  const std::string chosen = elsewhere_ + "Arena.nmp";
+  ASSERT_TRUE(ops.exportProfile(*image_, 2, chosen));
+  const std::string written = text(chosen);
+  EXPECT_EQ(written.size(), expected.size());
+  EXPECT_TRUE(written == expected)
+      << "first difference at byte "
+      << std::mismatch(written.begin(), written.end(), expected.begin(), expected.end()).first -
+             written.begin();
+
+  // Loaded into another slot: the same profile, byte for byte. Text fields
+  // are NUL to their end in the image as in the file, which carries only the
+  // text, so nothing is lost after a name's end.
+  ASSERT_TRUE(ops.importProfile(*image_, 4, chosen));
+  EXPECT_EQ(std::memcmp(&image_->Profiles[4], &shown, sizeof shown), 0);
+  EXPECT_EQ(std::memcmp(image_->Profiles[4].MacroKeyInfo[9].Name3, "Jump\0junk", 9), 0);
 }
 
 TEST_F(ProfileFilesTest, ImportRefusalsAndFailures) {
