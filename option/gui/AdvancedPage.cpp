@@ -152,6 +152,10 @@ AdvancedPage::AdvancedPage(const PageContext& context)
   const char* sfc[2] = {ap::kSfcOff, ap::kSfcOn};
   group(sfc_, sfc, [this](int i) { model_.sfcClicked(i == 1); });
   recalibrate_ = button(ap::kRecalibrate, false);
+  // The one push button that is ever disabled (while tracking control is
+  // off) looks so, from the sheet loaded with the others.
+  recalibrate_->setSheets(
+      skin::PageSheets(face, hover, pressed, bitmap(skin::res::kAdvancedPageDisabled)));
   connect(recalibrate_, &skin::SkinButton::clicked, this, [this] {
     model_.recalibrateClicked();
     sync();

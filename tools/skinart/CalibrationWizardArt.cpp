@@ -143,8 +143,8 @@ void drawConfirmBackground(QPainter& p, const QSize& size) {
   drawText(p, QRect(24, 44, size.width() - 48, 26), QStringLiteral("Keep the new calibration?"),
            color::kBright, artFont(15, true), Qt::AlignLeft | Qt::AlignVCenter);
   paragraph(p, QRect(24, 74, size.width() - 48, 32),
-            QStringLiteral("Move the mouse and try it. Unless you accept, the sensor goes back "
-                           "to its earlier tracking."),
+            QStringLiteral("Move the mouse and try it. Unless you accept in time, the new "
+                           "calibration is discarded."),
             color::kText, 11);
   drawText(p, QRect(54, 109, 126, 20), QStringLiteral("TIME LEFT"), color::kDim,
            artFont(11, true, 1.2), Qt::AlignLeft | Qt::AlignVCenter);
