@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "CalibrationScenes.h"
 #include "DialogScenes.h"
 #include "GalleryBoard.h"
 #include "OptionPage.h"
@@ -421,6 +422,7 @@ int main(int argc, char** argv) {
   save(gallery::programWindowsProfileDialog(), QStringLiteral("program-windows-profile.png"));
   save(gallery::programLanguageList(), QStringLiteral("program-language-list.png"));
   for (const auto& [image, name] : gallery::smallDialogs()) save(image, name);
+  for (const auto& [image, name] : gallery::calibrationDialogs()) save(image, name);
   for (const auto& [kind, name] :
        {std::pair{option::OptionPage::ButtonAssign, "program-button-page.png"},
         std::pair{option::OptionPage::Advanced, "program-advanced-page.png"},
