@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "AdvancedPage.h"
 #include "ColorLineWindow.h"
 #include "LightPage.h"
 #include "LoopbackHttpServer.h"
@@ -16,6 +19,7 @@
 #include "TrophyPage.h"
 #include "UpdatePage.h"
 #include "platform/FakeDesktopMouse.h"
+#include "platform/Window.h"
 #include "skin/CclickHSlider.h"
 #include "skin/GifPlayer.h"
 #include "skin/SkinButton.h"
@@ -177,6 +181,39 @@ TEST_F(PagesWidgetTest, UpdatePageButtonsOpenTheirAddresses) {
   EXPECT_TRUE(opened_[1].endsWith(QStringLiteral("Support/Support/Support-Form/")));
   EXPECT_EQ(update.model().softwareLabel(), "V1.06");
   shot("update");
+}
+
+TEST_F(PagesWidgetTest, LiftOffTrialEndsAndRestoresWhenTheMonitorClosesTheWindow) {
+  // A Monitor that only listens.
+  std::vector<std::pair<platform::UINT, platform::LPARAM>> toMonitor;
+  const platform::HWND monitor = platform::CreateWindow(
+      "NIVARO Vesk ORB Optical Mouse Monitor",
+      [&](platform::HWND, platform::UINT m, platform::WPARAM, platform::LPARAM l) {
+        if (m >= platform::WM_USER) toMonitor.emplace_back(m, l);
+        return platform::LRESULT{0};
+      });
+  ASSERT_NE(monitor, platform::kNoWindow);
+  dialog_->model().working().LiftOnFlag = 3;
+  auto& advanced = page<AdvancedPage>(OptionPage::Advanced);
+  // The mouse is unplugged while the trial's dialog is open.
+  QTimer::singleShot(50, dialog_.get(), [this] {
+    ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+    dialog_->handleMessage(platform::WM_CLOSE, 0, 0);
+  });
+  // Should it stay open, the test ends it later rather than hanging.
+  QTimer::singleShot(3000, dialog_.get(), [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  QElapsedTimer open;
+  open.start();
+  click(advanced.liftOffButton(1));
+  EXPECT_LT(open.elapsed(), 2000) << "the trial ended with the window";
+  platform::PumpMessages();
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no dialog is left open";
+  EXPECT_FALSE(dialog_->isVisible());
+  EXPECT_EQ(dialog_->model().working().LiftOnFlag, 3) << "the old distance is back";
+  EXPECT_EQ(toMonitor, (std::vector<std::pair<platform::UINT, platform::LPARAM>>{{1230, 253}}));
+  platform::DestroyWindow(monitor);
 }
 
 }  // namespace
