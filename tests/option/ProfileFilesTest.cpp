@@ -203,6 +203,25 @@ TEST_F(ProfileFilesTest, ExportedFileIsThePlatformsTextByteForByteAndLoadsBackTh
   EXPECT_EQ(std::memcmp(image_->Profiles[4].MacroKeyInfo[9].Name3, "Jump\0junk", 9), 0);
 }
 
+TEST_F(ProfileFilesTest, ExportUnderADefaultFilesNameLeavesThatSlotsFileAlone) {
+  // Slot 0's factory name is "Default1"; config/Default1.nmp holds slot 1.
+  ASSERT_TRUE(settings::WriteProfileFile(image_->Profiles[1], files_->defaultProfilePath(1)));
+  const std::string slotOne = text(files_->defaultProfilePath(1));
+  ProfileFiles ops(*files_);
+  ASSERT_EQ(ops.exportStartName(image_->Profiles[0]), program_ + "config/Default1.nmp");
+  ASSERT_TRUE(ops.exportProfile(*image_, 0, elsewhere_ + "Default1.nmp"));
+  EXPECT_EQ(text(files_->defaultProfilePath(1)), slotOne);
+  // Nor is a file made that a later start would read as a slot's.
+  ASSERT_TRUE(ops.exportProfile(*image_, 0, elsewhere_ + "DEFAULT3.nmp"));
+  EXPECT_FALSE(fs::exists(program_ + "config/DEFAULT3.nmp"));
+  EXPECT_FALSE(fs::exists(files_->defaultProfilePath(3)));
+  // Other names, "Default5" and "Default10" among them, are copied as ever.
+  for (const char* title : {"Default5", "Default10", "Arena"}) {
+    ASSERT_TRUE(ops.exportProfile(*image_, 0, elsewhere_ + title + ".nmp"));
+    EXPECT_TRUE(fs::exists(program_ + "config/" + title + ".nmp")) << title;
+  }
+}
+
 TEST_F(ProfileFilesTest, ImportRefusalsAndFailures) {
   ProfileFiles ops(*files_);
   auto before = std::make_unique<settings::SettingsImage>(*image_);

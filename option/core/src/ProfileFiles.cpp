@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -49,6 +50,19 @@ bool sameFile(const std::string& a, const std::string& b) {
 bool copyReplacing(const std::string& from, const std::string& to, std::error_code& error) {
   if (sameFile(from, to)) return true;
   return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+}
+
+// Whether a file title names one of the five default profile files
+// ("Default0".."Default4" in "config/", found in any letter case), which hold
+// the slots' own settings until the next save.
+bool namesDefaultProfileFile(std::string_view title) {
+  constexpr std::string_view stem = "default";
+  if (title.size() != stem.size() + 1 || title.back() < '0' ||
+      title.back() >= '0' + settings::kProfileCount)
+    return false;
+  for (std::size_t i = 0; i < stem.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(title[i])) != stem[i]) return false;
+  return true;
 }
 
 std::string lockFileOf(const std::string& path) {
@@ -124,6 +138,9 @@ bool ProfileFiles::exportProfile(const settings::SettingsImage& image, int slot,
   // nothing the user made.
   if (!files_.WriteProfileFileName(slot + 1, title))
     std::fprintf(stderr, "Profile file name not recorded in config.ini: %s\n", title.c_str());
+  // Slot 1's factory name is "Default2", but "Default2.nmp" is slot 2's file:
+  // the copy never takes the place of a default profile file.
+  if (namesDefaultProfileFile(title)) return true;
   fs::create_directories(files_.programFolder() + "config", error);
   copyReplacing(chosen, files_.programFolder() + "config/" + title + ".nmp", error);
   return true;
