@@ -37,6 +37,21 @@ TEST_F(OddSettingsFilesTest, FifoInPlaceOfASettingsFileIsNamedAndNeverWaitedOn) 
   EXPECT_EQ(SettingsFiles(folder_ + "elsewhere/").refusedFiles(), "");
 }
 
+// A profile file too large to read is still a file that is there: its keys
+// read as the read defaults, where a missing file gives the factory profile.
+TEST_F(OddSettingsFilesTest, ProfileFileTooLargeToReadIsThereAndReadsAsDefaults) {
+  writeFile(folder_ + "config/Default2.nmp", "[Setting]\r\nMouseSpeed=17\r\n");
+  std::filesystem::resize_file(folder_ + "config/Default2.nmp", 65ll << 20);  // sparse
+  auto image = std::make_unique<SettingsImage>();
+  ASSERT_TRUE(SettingsFiles(folder_).LoadAll(*image));
+  Profile factory2{}, factory3{};
+  ResetProfile(factory2, 2);
+  ResetProfile(factory3, 3);
+  ASSERT_NE(factory2.MouseSpeed, -1);
+  EXPECT_EQ(image->Profiles[2].MouseSpeed, -1);
+  EXPECT_EQ(image->Profiles[3].MouseSpeed, factory3.MouseSpeed) << "missing: the factory profile";
+}
+
 // A slot that is missing or fails its checksum would read as function 0 of
 // button 0; the button keeps working with its factory function instead.
 TEST_F(OddSettingsFilesTest, BrokenOrMissingButtonSlotReadsAsThatButtonsFactorySlot) {
