@@ -50,6 +50,10 @@ class OptionProgramRun : public ::testing::Test {
     for (const char* folder : {"skin", "Gif", "help"})
       if (fs::exists(built / folder))
         fs::create_directory_symlink(built / folder, suite.folder() / folder);
+    // The two faces the skin keeps by name in the program folder itself.
+    for (const char* picture : {"Key_Assignment_normal.jpg", "macro_adjust_normal.jpg"})
+      if (fs::exists(built / picture))
+        fs::create_symlink(built / picture, suite.folder() / picture);
     suite.startSimulator();
     suite.startMonitor();
     ASSERT_TRUE(monitor::testing::SuiteProcesses::waitFor([&] { return readDone(); }));
