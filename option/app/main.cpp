@@ -11,7 +11,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "MainDialog.h"
 #include "platform/NamedMutex.h"
@@ -20,7 +22,9 @@
 #include "platform/SoundOutput.h"
 #include "platform/SystemDesktopMouse.h"
 #include "platform/Window.h"
+#include "skin/PicturePrefetch.h"
 #include "skin/SkinContext.h"
+#include "skin/SkinResourceIds.h"
 
 namespace {
 
@@ -84,11 +88,17 @@ int main(int argc, char** argv) {
   if (!instance) return -1;
 
   chooseQtPlatform();
-  QApplication app(argc, argv);
   const std::string folder = platform::ProgramFolder();
-
   skin::SkinContext& skinContext = skin::SkinContext::instance();
   skinContext.setProgramFolder(QString::fromStdString(folder));
+  // The sheets of the first paint are decoded on two threads while Qt connects
+  // to the display and the window is built.
+  std::optional<skin::PicturePrefetch> prefetch(
+      std::in_place,
+      std::vector<int>{skin::res::kMainFace, skin::res::kMainPressed, skin::res::kMainPageFace,
+                       skin::res::kPageMask, skin::res::kMainPagePressed});
+  QApplication app(argc, argv);
+
   skinContext.registerMessages(platform::RegisterWindowMessage);
   auto sound = platform::makeSoundOutput();
   skinContext.setSoundPlayer([&sound](const QString& path) {
@@ -103,6 +113,7 @@ int main(int argc, char** argv) {
 
   platform::SystemDesktopMouse desktop;
   option::MainDialog dialog(folder, desktop);
+  prefetch.reset();
 
   const platform::HWND hwnd =
       platform::CreateWindow(option::MainDialog::kTitle,

@@ -34,20 +34,10 @@ DpiLevelRow::DpiLevelRow(const QRect& rect, const skin::PageSheets& pageSheets,
   setGeometry(rect);
   setObjectName(QStringLiteral("DPI"));
   setAttribute(Qt::WA_OpaquePaintEvent);
-  pictures_ = pageSheets.cut(rect);
-  // The row's own pictures serve as the sheets of its controls.
-  const skin::PageSheets rowSheets(pictures_.normal, pictures_.hover, pictures_.pressed,
-                                   pictures_.disabled);
-  const skin::PageSheets boxSheets(pictures_.normal, pictures_.hover, pictures_.pressed,
-                                   pictures_.pressed);
-
   bar_ = new skin::SkinButton(place("bar", 1, 1, 302, 16), this);
-  bar_->setSheets(rowSheets);
   enable_ = new skin::SkinButton(place("enable", 12, 18, 26, 32), this);
-  enable_->setSheets(boxSheets);
   enable_->setCheckMode(true);
   link_ = new skin::SkinButton(place("link", 360, 16, 370, 32), this);
-  link_->setSheets(boxSheets);
   link_->setCheckMode(true);
 
   xSlider_ =
@@ -55,18 +45,16 @@ DpiLevelRow::DpiLevelRow(const QRect& rect, const skin::PageSheets& pageSheets,
   ySlider_ =
       new skin::CclickHSlider(skin::res::kThumbDpi, place("y", 32, 26, 299, 30), this, kYSlider);
   for (skin::CclickHSlider* s : {xSlider_, ySlider_}) {
-    s->setBackground(pictures_.normal);
-    s->setFill(pictures_.pressed);
     s->setRange(DpiLevelRowModel::kMin, DpiLevelRowModel::kMax);
     s->setSnap(true);
   }
   xSpin_ = new skin::SpinEdit(place("x dpi", 313, 8, 357, 25), this, kXSpin);
   ySpin_ = new skin::SpinEdit(place("y dpi", 313, 25, 357, 42), this, kYSpin);
   for (skin::SpinEdit* s : {xSpin_, ySpin_}) {
-    s->setSheets(rowSheets);
     s->setRange(DpiLevelRowModel::kMin * 100, DpiLevelRowModel::kMax * 100);
     s->setStep(100);
   }
+  setSheets(pageSheets);
 
   connect(bar_, &skin::SkinButton::clicked, this, [this] {
     model_.barClicked();
@@ -82,6 +70,24 @@ DpiLevelRow::DpiLevelRow(const QRect& rect, const skin::PageSheets& pageSheets,
     sync();
     changed_();
   });
+}
+
+void DpiLevelRow::setSheets(const skin::PageSheets& pageSheets) {
+  pictures_ = pageSheets.cut(geometry());
+  // The row's own pictures serve as the sheets of its controls.
+  const skin::PageSheets rowSheets(pictures_.normal, pictures_.hover, pictures_.pressed,
+                                   pictures_.disabled);
+  const skin::PageSheets boxSheets(pictures_.normal, pictures_.hover, pictures_.pressed,
+                                   pictures_.pressed);
+  bar_->setSheets(rowSheets);
+  enable_->setSheets(boxSheets);
+  link_->setSheets(boxSheets);
+  for (skin::CclickHSlider* s : {xSlider_, ySlider_}) {
+    s->setBackground(pictures_.normal);
+    s->setFill(pictures_.pressed);
+  }
+  for (skin::SpinEdit* s : {xSpin_, ySpin_}) s->setSheets(rowSheets);
+  update();
 }
 
 void DpiLevelRow::sync() {

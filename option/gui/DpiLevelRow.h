@@ -25,6 +25,9 @@ class DpiLevelRow : public QWidget, public skin::SkinOwner {
   DpiLevelRow(const QRect& place, const skin::PageSheets& pageSheets, DpiLevelRowModel& model,
               std::function<void()> changed, QWidget* page);
 
+  // Cuts the row's and its controls' pictures from the page's sheets at the
+  // row's place.
+  void setSheets(const skin::PageSheets& pageSheets);
   // Shows the model's values, flags and current mark.
   void sync();
   void setHelpText(const QString& help);

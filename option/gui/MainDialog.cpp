@@ -48,20 +48,26 @@ MainDialog::MainDialog(const std::string& programFolder, platform::DesktopMouse&
   setWindowTitle(QString::fromLatin1(kTitle));
   setObjectName(QStringLiteral("MainDialog"));
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  // The settings first: they need no picture, and the start's pictures are
+  // still being decoded (see main).
+  model_.start();
   const QImage face = bitmap(skin::res::kMainFace);
-  sheets_ = skin::PageSheets(face, bitmap(skin::res::kMainHover), bitmap(skin::res::kMainPressed),
-                             bitmap(skin::res::kMainDisabled));
+  // The first paint needs the face and, for the selected tabs, the pressed
+  // sheet; hover and disabled follow right after it (completeSheets).
+  sheets_ = skin::PageSheets(face, QImage(), bitmap(skin::res::kMainPressed), QImage());
   setFace(face);
   setMaskBitmap(face);
   resize(mw::kWidth, mw::kHeight);
   skin::SkinContext::instance().setMainWindow(this);
 
-  model_.start();
   buildControls();
   noticeTimer_.setSingleShot(true);
   connect(&noticeTimer_, &QTimer::timeout, this, [this] { showHelpText(); });
   refresh();
   applyLanguage();
+  // The user's first move or key completes the sheets before it is handled,
+  // so a control never shows a state it has no picture for.
+  qApp->installEventFilter(this);
 }
 
 MainDialog::~MainDialog() {
@@ -71,9 +77,7 @@ MainDialog::~MainDialog() {
 
 void MainDialog::buildControls() {
   auto button = [this](const char* layout) {
-    auto* b = new skin::SkinButton(skin::parseLayout(layout), this);
-    b->setSheets(sheets_);
-    return b;
+    return new skin::SkinButton(skin::parseLayout(layout), this);
   };
   factories_ = pageFactories();
   for (int kind = 0; kind < OptionPage::kCount; ++kind) {
@@ -90,8 +94,6 @@ void MainDialog::buildControls() {
             [this, which] { ProfileFileActions(model_, *this, this).run(which); });
   }
 
-  const skin::PageSheets markerOnSheets(sheets_.pressed(), sheets_.pressed(), sheets_.pressed(),
-                                        sheets_.disabled());
   for (int slot = 0; slot < 5; ++slot) {
     const auto s = static_cast<std::size_t>(slot);
     profileTabs_[s] = button(mw::kProfileTabs[slot]);
@@ -102,7 +104,6 @@ void MainDialog::buildControls() {
             [this, slot] { model_.selectProfile(slot); });
     markerOff_[s] = button(mw::kWindowsProfile[slot]);
     markerOn_[s] = button(mw::kWindowsProfile[slot]);
-    markerOn_[s]->setSheets(markerOnSheets);
     for (skin::SkinButton* marker : {markerOff_[s], markerOn_[s]})
       connect(marker, &skin::SkinButton::clicked, this,
               [this, slot] { windowsMarkerClicked(slot); });
@@ -147,6 +148,48 @@ void MainDialog::buildControls() {
   quickHelp_->setFont(skin::SkinResources::arialFont(13));
   quickHelp_->setStyleSheet(QStringLiteral("color: rgb(200, 208, 216); background: transparent;"));
   quickHelp_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  cutControlPictures();
+}
+
+void MainDialog::cutControlPictures() {
+  for (skin::SkinButton* b : tabs_) b->setSheets(sheets_);
+  for (skin::SkinButton* b : fileButtons_) b->setSheets(sheets_);
+  // The lit Windows-profile marker is drawn on the pressed sheet in every
+  // state but disabled.
+  const skin::PageSheets markerOnSheets(sheets_.pressed(), sheets_.pressed(), sheets_.pressed(),
+                                        sheets_.disabled());
+  for (std::size_t s = 0; s < 5; ++s) {
+    profileTabs_[s]->setSheets(sheets_);
+    names_[s]->setSheets(sheets_);
+    markerOff_[s]->setSheets(sheets_);
+    markerOn_[s]->setSheets(markerOnSheets);
+  }
+  for (skin::SkinButton* b : {minimize_, exit_, ok_, apply_, cancel_}) b->setSheets(sheets_);
+}
+
+void MainDialog::completeSheets() {
+  if (sheetsComplete_) return;
+  sheetsComplete_ = true;
+  qApp->removeEventFilter(this);
+  using skin::SkinResources::bitmap;
+  sheets_ = skin::PageSheets(sheets_.normal(), bitmap(skin::res::kMainHover), sheets_.pressed(),
+                             bitmap(skin::res::kMainDisabled));
+  cutControlPictures();
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+      completeSheets();
+      break;
+    default:
+      break;
+  }
+  return skin::SkinDialog::eventFilter(watched, event);
 }
 
 OptionPage* MainDialog::page(int kind) {
@@ -374,6 +417,11 @@ void MainDialog::applyLanguage() {
 }
 
 void MainDialog::paintEvent(QPaintEvent* event) {
+  if (!sheetsComplete_ && !completionQueued_) {
+    // After this paint has reached the screen.
+    completionQueued_ = true;
+    QTimer::singleShot(0, this, &MainDialog::completeSheets);
+  }
   skin::SkinDialog::paintEvent(event);
   QPainter painter(this);
   painter.setFont(skin::SkinResources::arialFont(14));

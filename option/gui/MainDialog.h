@@ -69,6 +69,11 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
 
   void save();
   void chooseLanguage();
+  // Decodes the hover and disabled sheets the first paint goes without and
+  // cuts every control's pictures again; runs once, right after the first
+  // paint or at the user's first move, whichever comes first.
+  void completeSheets();
+  bool sheetsComplete() const { return sheetsComplete_; }
 
   skin::LRESULT handleControlMessage(skin::UINT msg, skin::WPARAM wParam,
                                      skin::LPARAM lParam) override;
@@ -85,9 +90,11 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildControls();
+  void cutControlPictures();
   // Pages are built when first shown (or asked for): the start decodes and
   // cuts only the sheets of the page on screen.
   OptionPage& ensurePage(int kind);
@@ -124,6 +131,8 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
   QString saveNotice_;
   int visiblePage_ = OptionPage::Main;
   bool languageApplied_ = false;
+  bool sheetsComplete_ = false;
+  bool completionQueued_ = false;
   int shownFlag_ = -1;
   std::optional<bool> nextWindowsAnswer_;
   std::optional<int> nextLanguageAnswer_;

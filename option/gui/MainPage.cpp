@@ -1,5 +1,8 @@
 #include "MainPage.h"
 
+#include <QApplication>
+#include <QTimer>
+
 #include "DpiLevelRow.h"
 #include "option/HelpTexts.h"
 #include "option/MainDialogModel.h"
@@ -53,9 +56,10 @@ MainPage::MainPage(const PageContext& context)
   setFace(face);
   setMaskBitmap(bitmap(skin::res::kPageMask));
   setGeometry(skin::layoutRect(skin::parseLayout(skin::mainwindow::kPagePosition)));
-  // The pressed sheet also holds the sliders' grooves drawn filled.
+  // The pressed sheet also holds the sliders' grooves drawn filled. The
+  // hover sheet follows right after the first paint (completeSheets).
   const QImage pressed = bitmap(skin::res::kMainPagePressed);
-  const skin::PageSheets sheets(face, bitmap(skin::res::kMainPageHover), pressed, face);
+  sheets_ = skin::PageSheets(face, QImage(), pressed, face);
 
   for (std::size_t i = 0; i < sliders_.size(); ++i) {
     const SliderPlace& s = kSliders[i];
@@ -67,11 +71,9 @@ MainPage::MainPage(const PageContext& context)
     sliders_[i] = slider;
   }
   spin_ = new skin::SpinEdit(skin::parseLayout(kSpin), this, MainPageModel::kSensitivitySpin);
-  spin_->setSheets(sheets);
   spin_->setRange(-5, 5);
   for (int mode = 0; mode < 2; ++mode) {
     auto* button = new skin::SkinButton(skin::parseLayout(kPageModes[mode]), this);
-    button->setSheets(sheets);
     connect(button, &skin::SkinButton::clicked, this, [this, mode] {
       model_.pageModeClicked(mode);
       sync();
@@ -81,12 +83,54 @@ MainPage::MainPage(const PageContext& context)
   for (int i = 0; i < MainPageModel::kRowCount; ++i) {
     const QRect place(395, kRowTops[i], 375, 49);
     rows_[static_cast<std::size_t>(i)] = new DpiLevelRow(
-        place, sheets, model_.row(i), [this] { sync(); }, this);
+        place, sheets_, model_.row(i), [this] { sync(); }, this);
   }
   doubleClickTest_ = new skin::DoubleClickTestButton(skin::parseLayout(kDoubleClickTest), this);
+  cutControlPictures();
+  qApp->installEventFilter(this);
 }
 
 MainPage::~MainPage() = default;
+
+void MainPage::cutControlPictures() {
+  spin_->setSheets(sheets_);
+  for (skin::SkinButton* button : pageMode_) button->setSheets(sheets_);
+}
+
+void MainPage::completeSheets() {
+  if (sheetsComplete_) return;
+  sheetsComplete_ = true;
+  qApp->removeEventFilter(this);
+  sheets_ =
+      skin::PageSheets(sheets_.normal(), skin::SkinResources::bitmap(skin::res::kMainPageHover),
+                       sheets_.pressed(), sheets_.disabled());
+  cutControlPictures();
+  for (DpiLevelRow* row : rows_) row->setSheets(sheets_);
+}
+
+void MainPage::paintEvent(QPaintEvent* event) {
+  if (!sheetsComplete_ && !completionQueued_) {
+    // After this paint has reached the screen.
+    completionQueued_ = true;
+    QTimer::singleShot(0, this, &MainPage::completeSheets);
+  }
+  skin::SkinPage::paintEvent(event);
+}
+
+bool MainPage::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+      completeSheets();
+      break;
+    default:
+      break;
+  }
+  return skin::SkinPage::eventFilter(watched, event);
+}
 
 skin::CclickHSlider* MainPage::slider(int id) const {
   for (skin::CclickHSlider* s : sliders_)

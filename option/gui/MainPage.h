@@ -6,6 +6,7 @@
 #include "OptionPage.h"
 #include "PageContext.h"
 #include "option/MainPageModel.h"
+#include "skin/PageSheets.h"
 #include "skin/SkinPage.h"
 
 namespace skin {
@@ -39,10 +40,24 @@ class MainPage : public skin::SkinPage, public OptionPage {
   skin::LRESULT handleControlMessage(skin::UINT msg, skin::WPARAM wParam,
                                      skin::LPARAM lParam) override;
 
+  // Decodes the hover sheet the first paint goes without and cuts the
+  // controls' pictures again; once, right after the page's first paint or at
+  // the user's first move, whichever comes first.
+  void completeSheets();
+  bool sheetsComplete() const { return sheetsComplete_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void sync();
+  void cutControlPictures();
 
   MainPageModel model_;
+  skin::PageSheets sheets_;
+  bool sheetsComplete_ = false;
+  bool completionQueued_ = false;
   std::array<skin::CclickHSlider*, 4> sliders_{};
   skin::SpinEdit* spin_ = nullptr;
   std::array<skin::SkinButton*, 2> pageMode_{};

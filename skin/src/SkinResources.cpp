@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPixmap>
 
+#include "skin/PicturePrefetch.h"
 #include "skin/SkinContext.h"
 #include "skin/SkinResourceIds.h"
 
@@ -33,20 +34,12 @@ QString resolve(const QString& relative) {
   return path;
 }
 
-QImage bitmap(int number) { return picture(QString::fromStdString(res::bitmapPath(number))); }
-
-QImage picture(const QString& relative) {
-  QImage image(resolve(relative));
-  if (image.isNull()) return {};
-  // Opaque art stays opaque: no second pass over every sheet, and controls
-  // cut from it paint without their window painting underneath first.
-  if (!image.hasAlphaChannel()) {
-    image.convertTo(QImage::Format_RGB32);
-    return image;
-  }
-  image.convertTo(QImage::Format_ARGB32_Premultiplied);
-  return image;
+QImage bitmap(int number) {
+  if (std::optional<QImage> prefetched = PicturePrefetch::take(number)) return *prefetched;
+  return picture(QString::fromStdString(res::bitmapPath(number)));
 }
+
+QImage picture(const QString& relative) { return PicturePrefetch::decode(resolve(relative)); }
 
 QByteArray fileData(const QString& relative) {
   QFile file(resolve(relative));

@@ -17,6 +17,8 @@
 #include "skin/GifPlayer.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinContext.h"
+#include "skin/SkinResourceIds.h"
+#include "skin/SkinResources.h"
 #include "skin/SpinEdit.h"
 
 #include "WidgetTestSession.h"
@@ -88,6 +90,42 @@ TEST_F(OptionWidgetTest, MainPageSlidersShowTheirFilledPart) {
   const QRgb empty = slider->grab().toImage().pixel(middle);
   slider->setPosition(10);
   EXPECT_NE(slider->grab().toImage().pixel(middle), empty);
+}
+
+TEST_F(OptionWidgetTest, HoverAndDisabledPicturesFollowTheFirstPaintOrTheFirstMove) {
+  using skin::SkinResources::bitmap;
+  const QImage hoverSheet = bitmap(skin::res::kMainHover);
+  const QImage disabledSheet = bitmap(skin::res::kMainDisabled);
+  ASSERT_FALSE(hoverSheet.isNull());
+  // Shown and painted: the sheets were completed right after the paint.
+  EXPECT_TRUE(dialog_->sheetsComplete());
+  EXPECT_TRUE(mainPage().sheetsComplete());
+  skin::SkinButton* color = dialog_->tab(OptionPage::Color);
+  EXPECT_EQ(color->pictures().hover, hoverSheet.copy(color->geometry()));
+  EXPECT_EQ(color->pictures().disabled, disabledSheet.copy(color->geometry()));
+  EXPECT_FALSE(mainPage().row(1)->bar()->pictures().hover.isNull());
+
+  // Never painted: the first paint's pictures only, until the pointer moves.
+  dialog_.reset();
+  MainDialog quiet(folder_, desktop_);
+  ASSERT_FALSE(quiet.sheetsComplete());
+  auto& page = *dynamic_cast<MainPage*>(quiet.page(OptionPage::Main));
+  EXPECT_FALSE(page.sheetsComplete());
+  skin::SkinButton* tab = quiet.tab(OptionPage::Color);
+  EXPECT_FALSE(tab->pictures().normal.isNull());
+  EXPECT_FALSE(tab->pictures().pressed.isNull()) << "a selected tab is drawn pressed at once";
+  EXPECT_TRUE(tab->pictures().hover.isNull());
+
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(tab, &move);
+  EXPECT_TRUE(quiet.sheetsComplete());
+  EXPECT_TRUE(page.sheetsComplete());
+  EXPECT_TRUE(tab->isHover());
+  EXPECT_EQ(tab->currentPicture(), skin::SkinButton::Picture::Hover);
+  EXPECT_EQ(tab->pictures().hover, hoverSheet.copy(tab->geometry()));
+  const QRect bar = page.row(1)->bar()->geometry().translated(page.row(1)->pos());
+  EXPECT_EQ(page.row(1)->bar()->pictures().hover, bitmap(skin::res::kMainPageHover).copy(bar));
 }
 
 TEST_F(OptionWidgetTest, HeaderBadgeShowsOnlyForMouseTypeOne) {

@@ -13,6 +13,7 @@
 #include "skin/DoubleClickTestButton.h"
 #include "skin/GifPlayer.h"
 #include "skin/LinkLabel.h"
+#include "skin/PicturePrefetch.h"
 #include "skin/RegionFromBitmap.h"
 #include "skin/SkinContext.h"
 #include "skin/SkinPage.h"
@@ -67,6 +68,29 @@ TEST(RegionFromBitmap, ManyRunsAreJoinedAcrossBatches) {
   EXPECT_TRUE(region.contains(QPoint(0, 0)));
   EXPECT_FALSE(region.contains(QPoint(1, 0)));
   EXPECT_TRUE(region.contains(QPoint(119, 79)));
+}
+
+TEST(RegionFromBitmap, RowsOfOneOutlineShareTheirRectangles) {
+  ensureApp();
+  // A window with two cut corners: the rows between them have one run each.
+  QImage mask(200, 100, QImage::Format_RGB32);
+  mask.fill(QColor(30, 40, 50));
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3 - y; ++x) {
+      mask.setPixel(x, y, qRgb(255, 255, 255));
+      mask.setPixel(199 - x, 99 - y, qRgb(255, 255, 255));
+    }
+  const QRegion region = skin::regionFromBitmap(mask);
+  EXPECT_EQ(area(region), 200 * 100 - 2 * 6);
+  EXPECT_EQ(region.rectCount(), 3 + 1 + 3) << "the 94 rows between the corners are one rectangle";
+  EXPECT_FALSE(region.contains(QPoint(0, 0)));
+  EXPECT_TRUE(region.contains(QPoint(3, 0)));
+  EXPECT_TRUE(region.contains(QPoint(0, 50)));
+  EXPECT_TRUE(region.contains(QPoint(199, 96)));
+  EXPECT_FALSE(region.contains(QPoint(199, 99)));
+
+  // A key range of more than one colour finds the same outline.
+  EXPECT_EQ(skin::regionFromBitmap(mask, QColor(250, 250, 250), 10), region);
 }
 
 TEST(SkinPage, TakesTheSizeOfItsFaceAndTheShapeOfItsMask) {
@@ -135,6 +159,44 @@ TEST(DoubleClickTestButton, DoubleClickPlaysTheClipOnceWithItsSound) {
   EXPECT_EQ(sounds.size(), 2u);
   first->stop();
   context.setSoundPlayer(nullptr);
+  context.setProgramFolder(QString());
+}
+
+TEST(PicturePrefetch, HandsEachPictureOutOnceAsTheSkinWouldDecodeIt) {
+  ensureApp();
+  QTemporaryDir folder;
+  ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("skin")));
+  QImage opaque(40, 30, QImage::Format_RGB32);
+  opaque.fill(QColor(10, 120, 200));
+  QImage clear(20, 20, QImage::Format_ARGB32);
+  clear.fill(QColor(200, 10, 10, 128));
+  ASSERT_TRUE(opaque.save(folder.path() + QStringLiteral("/skin/7.png")));
+  ASSERT_TRUE(clear.save(folder.path() + QStringLiteral("/skin/8.png")));
+  skin::SkinContext& context = skin::SkinContext::instance();
+  context.setProgramFolder(folder.path());
+  const QImage seven = skin::SkinResources::bitmap(7);
+  const QImage eight = skin::SkinResources::bitmap(8);
+  ASSERT_EQ(seven.format(), QImage::Format_RGB32);
+  ASSERT_EQ(eight.format(), QImage::Format_ARGB32_Premultiplied);
+
+  for (const int workers : {0, 2}) {  // none: the asking thread decodes them itself
+    {
+      skin::PicturePrefetch prefetch({7, 8, 9, 7}, workers);
+      EXPECT_EQ(skin::SkinResources::bitmap(8), eight) << workers;
+      const std::optional<QImage> taken = skin::PicturePrefetch::take(7);
+      ASSERT_TRUE(taken) << workers;
+      EXPECT_EQ(*taken, seven);
+      EXPECT_FALSE(skin::PicturePrefetch::take(7)) << "handed out once";
+      EXPECT_EQ(skin::SkinResources::bitmap(7), seven) << "and read again after that";
+      EXPECT_FALSE(skin::PicturePrefetch::take(3)) << "a number it does not hold";
+      const std::optional<QImage> missing = skin::PicturePrefetch::take(9);
+      ASSERT_TRUE(missing);
+      EXPECT_TRUE(missing->isNull());
+    }
+    EXPECT_FALSE(skin::PicturePrefetch::take(8)) << "gone with its prefetch";
+  }
+  // Dropped unclaimed, even while a worker is at it.
+  { skin::PicturePrefetch unclaimed({7, 8}, 1); }
   context.setProgramFolder(QString());
 }
 
