@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
@@ -13,6 +14,7 @@
 #include <ctime>
 #include <optional>
 #include <span>
+#include <thread>
 #include <vector>
 
 #include "MainDialog.h"
@@ -98,6 +100,9 @@ int main(int argc, char** argv) {
       std::vector<int>{skin::res::kMainFace, skin::res::kMainPressed, skin::res::kMainPageFace,
                        skin::res::kPageMask, skin::res::kMainPagePressed});
   QApplication app(argc, argv);
+  // So is the font database, on a thread of its own: the window's first text
+  // then finds it read instead of reading it.
+  std::thread fonts([] { QFontDatabase::families(); });
 
   skinContext.registerMessages(platform::RegisterWindowMessage);
   auto sound = platform::makeSoundOutput();
@@ -114,6 +119,7 @@ int main(int argc, char** argv) {
   platform::SystemDesktopMouse desktop;
   option::MainDialog dialog(folder, desktop);
   prefetch.reset();
+  fonts.join();
 
   const platform::HWND hwnd =
       platform::CreateWindow(option::MainDialog::kTitle,

@@ -65,8 +65,8 @@ MainDialog::MainDialog(const std::string& programFolder, platform::DesktopMouse&
   connect(&noticeTimer_, &QTimer::timeout, this, [this] { showHelpText(); });
   refresh();
   applyLanguage();
-  // The user's first move or key completes the sheets before it is handled,
-  // so a control never shows a state it has no picture for.
+  // The pointer reaching a button completes the sheets before the button
+  // handles it, so a control never shows a state it has no picture for.
   qApp->installEventFilter(this);
 }
 
@@ -178,17 +178,12 @@ void MainDialog::completeSheets() {
 }
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::Enter:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonPress:
-    case QEvent::KeyPress:
-    case QEvent::Wheel:
-      completeSheets();
-      break;
-    default:
-      break;
-  }
+  // Only the window's own buttons show its hover pictures: the pointer over
+  // the background or a page leaves the completion to after the first paint.
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::Enter || type == QEvent::MouseMove || type == QEvent::MouseButtonPress) &&
+      watched->parent() == this && qobject_cast<skin::SkinButton*>(watched))
+    completeSheets();
   return skin::SkinDialog::eventFilter(watched, event);
 }
 
@@ -328,6 +323,7 @@ void MainDialog::showNotice(const QString& text) {
 }
 
 void MainDialog::save() {
+  completeSheets();  // OK and Apply are drawn disabled meanwhile
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ok_->setEnabled(false);
   apply_->setEnabled(false);

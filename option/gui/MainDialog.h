@@ -71,7 +71,7 @@ class MainDialog : public skin::SkinDialog, public MainDialogView {
   void chooseLanguage();
   // Decodes the hover and disabled sheets the first paint goes without and
   // cuts every control's pictures again; runs once, right after the first
-  // paint or at the user's first move, whichever comes first.
+  // paint, or sooner when the pointer reaches a button or a save begins.
   void completeSheets();
   bool sheetsComplete() const { return sheetsComplete_; }
 

@@ -118,16 +118,13 @@ void MainPage::paintEvent(QPaintEvent* event) {
 }
 
 bool MainPage::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::Enter:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonPress:
-    case QEvent::KeyPress:
-    case QEvent::Wheel:
-      completeSheets();
-      break;
-    default:
-      break;
+  // Only the page's buttons show its hover pictures: the pointer over the
+  // background or the main window leaves the completion to after the first
+  // paint.
+  const QEvent::Type type = event->type();
+  if (type == QEvent::Enter || type == QEvent::MouseMove || type == QEvent::MouseButtonPress) {
+    auto* button = qobject_cast<skin::SkinButton*>(watched);
+    if (button && isAncestorOf(button)) completeSheets();
   }
   return skin::SkinPage::eventFilter(watched, event);
 }

@@ -41,8 +41,8 @@ class MainPage : public skin::SkinPage, public OptionPage {
                                      skin::LPARAM lParam) override;
 
   // Decodes the hover sheet the first paint goes without and cuts the
-  // controls' pictures again; once, right after the page's first paint or at
-  // the user's first move, whichever comes first.
+  // controls' pictures again; once, right after the page's first paint or
+  // sooner when the pointer reaches a button.
   void completeSheets();
   bool sheetsComplete() const { return sheetsComplete_; }
 

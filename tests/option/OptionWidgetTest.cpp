@@ -118,9 +118,14 @@ TEST_F(OptionWidgetTest, HoverAndDisabledPicturesFollowTheFirstPaintOrTheFirstMo
 
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
+  QApplication::sendEvent(&quiet, &move);
+  QApplication::sendEvent(&page, &move);
+  EXPECT_FALSE(quiet.sheetsComplete()) << "the pointer over the background needs no hover pictures";
+  QApplication::sendEvent(page.row(1)->bar(), &move);
+  EXPECT_TRUE(page.sheetsComplete());
+  EXPECT_FALSE(quiet.sheetsComplete()) << "a page's button needs only the page's hover sheet";
   QApplication::sendEvent(tab, &move);
   EXPECT_TRUE(quiet.sheetsComplete());
-  EXPECT_TRUE(page.sheetsComplete());
   EXPECT_TRUE(tab->isHover());
   EXPECT_EQ(tab->currentPicture(), skin::SkinButton::Picture::Hover);
   EXPECT_EQ(tab->pictures().hover, hoverSheet.copy(tab->geometry()));
