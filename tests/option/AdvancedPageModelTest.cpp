@@ -22,6 +22,7 @@ struct Window {
   bool secondStageOk = true;
   bool resetOk = true;
   int resets = 0;
+  int wizards = 0;
   std::vector<int> storedLiftOff;  // the value each store found
   // Tracking control as each store with tracking handed it over, and the
   // number of posts made before that store.
@@ -42,7 +43,10 @@ struct Window {
       return static_cast<std::size_t>(stage - 1) < liftOffAnswers.size() &&
              liftOffAnswers[static_cast<std::size_t>(stage - 1)];
     };
-    h.calibrate = [this](bool) { return wizardOk; };
+    h.calibrate = [this](bool) {
+      ++wizards;
+      return wizardOk;
+    };
     h.confirmCalibration = [this] { return secondStageOk; };
     h.confirmReset = [this] { return resetOk; };
     h.resetDone = [this] { ++resets; };
@@ -255,6 +259,21 @@ TEST_F(AdvancedPageModelTest, TrackingControlAndCalibration) {
   model.recalibrateClicked();
   EXPECT_EQ(image->TrackControlFlag, 1);
   EXPECT_EQ(window.posts.back().second, Model::kCalibrationFailed);
+}
+
+TEST_F(AdvancedPageModelTest, NoCalibrationRunsWhenTrackingControlDidNotReachTheMonitor) {
+  window.storeOk = false;
+  model.sfcClicked(true);
+  EXPECT_EQ(window.wizards, 0);
+  EXPECT_TRUE(window.posts.empty()) << "nothing was started, nothing is refused";
+  EXPECT_EQ(image->TrackControlFlag, 0);
+  EXPECT_EQ(model.view().trackControl, 0);
+
+  image->TrackControlFlag = 1;
+  model.load();
+  model.recalibrateClicked();
+  EXPECT_EQ(window.wizards, 0);
+  EXPECT_EQ(image->TrackControlFlag, 1) << "it was on before";
 }
 
 TEST_F(AdvancedPageModelTest, ResetRestoresTheFactorySettingsOnlyAfterConfirmation) {

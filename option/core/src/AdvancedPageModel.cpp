@@ -188,8 +188,16 @@ void AdvancedPageModel::liftOffClicked(int index) {
 void AdvancedPageModel::runCalibration(bool fromSfcOn) {
   if (!hooks_.monitorPresent()) return;
   // The Monitor sends tracking control from the shared image on every
-  // calibration message, so the run has to find tracking control there.
-  hooks_.storeDeviceSettings(true);
+  // calibration message, so the run has to find tracking control there;
+  // without it the mouse would calibrate with tracking control it never got.
+  if (!hooks_.storeDeviceSettings(true)) {
+    if (fromSfcOn) {
+      working_.TrackControlFlag = 0;
+      hooks_.storeDeviceSettings(true);
+    }
+    loadDevice();
+    return;
+  }
   loadDevice();
   const bool wizardOk = hooks_.calibrate(fromSfcOn);
   const bool accepted = wizardOk && hooks_.confirmCalibration();
