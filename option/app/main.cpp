@@ -12,7 +12,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <span>
 #include <thread>
 #include <vector>
@@ -94,11 +93,12 @@ int main(int argc, char** argv) {
   skin::SkinContext& skinContext = skin::SkinContext::instance();
   skinContext.setProgramFolder(QString::fromStdString(folder));
   // The sheets of the first paint are decoded on two threads while Qt connects
-  // to the display and the window is built.
-  std::optional<skin::PicturePrefetch> prefetch(
-      std::in_place,
-      std::vector<int>{skin::res::kMainFace, skin::res::kMainPressed, skin::res::kMainPageFace,
-                       skin::res::kPageMask, skin::res::kMainPagePressed});
+  // to the display and the window is built; then the hover and disabled
+  // sheets that follow the first paint, so the window takes them ready.
+  skin::PicturePrefetch prefetch({skin::res::kMainFace, skin::res::kMainPressed,
+                                  skin::res::kMainPageFace, skin::res::kPageMask,
+                                  skin::res::kMainPagePressed, skin::res::kMainPageHover,
+                                  skin::res::kMainHover, skin::res::kMainDisabled});
   QApplication app(argc, argv);
   // So is the font database, on a thread of its own: the window's first text
   // then finds it read instead of reading it.
@@ -118,7 +118,6 @@ int main(int argc, char** argv) {
 
   platform::SystemDesktopMouse desktop;
   option::MainDialog dialog(folder, desktop);
-  prefetch.reset();
   fonts.join();
 
   const platform::HWND hwnd =
