@@ -98,18 +98,6 @@ class AdvancedPageEndToEndTest : public option::testing::OptionProgramRun {
   void clickOnPage(Place p) { clickIn(main, p, kPage); }
 
   nlohmann::json mouseState() { return nlohmann::json::parse(suite.sim("state --json").output); }
-  std::unique_ptr<settings::SettingsImage> files() {
-    auto image = std::make_unique<settings::SettingsImage>();
-    settings::SettingsFiles(suite.folder().string() + "/").LoadAll(*image);
-    return image;
-  }
-  std::unique_ptr<settings::SettingsImage> shared() {
-    auto image = std::make_unique<settings::SettingsImage>();
-    auto memory = platform::SharedMemory::open(settings::kSharedImageName, settings::kImageSize);
-    auto mutex = platform::NamedMutex::open(settings::kImageMutexName);
-    if (memory && mutex) settings::readSharedImage(*memory, *mutex, *image);
-    return image;
-  }
   // The mouse with tracking control on, as the Monitor last sent it: the
   // shared image says so and the Monitor hands it to the mouse.
   void trackingControlOnInTheMouse() {

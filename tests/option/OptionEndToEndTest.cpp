@@ -59,19 +59,6 @@ class OptionEndToEndTest : public option::testing::OptionProgramRun {
   void clickApply() { clickAt(640, 563, 72, 30); }
   void clickCancel() { clickAt(712, 563, 80, 30); }
 
-  std::unique_ptr<settings::SettingsImage> files() {
-    auto image = std::make_unique<settings::SettingsImage>();
-    settings::SettingsFiles(suite.folder().string() + "/").LoadAll(*image);
-    return image;
-  }
-  std::unique_ptr<settings::SettingsImage> shared() {
-    auto image = std::make_unique<settings::SettingsImage>();
-    auto memory = platform::SharedMemory::open(settings::kSharedImageName, settings::kImageSize);
-    auto mutex = platform::NamedMutex::open(settings::kImageMutexName);
-    if (memory && mutex) settings::readSharedImage(*memory, *mutex, *image);
-    return image;
-  }
-
   ScreenPoint origin{0, 0};
 };
 

@@ -9,12 +9,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "SuiteProcesses.h"
+#include "platform/NamedMutex.h"
+#include "platform/SharedMemory.h"
+#include "settings/SettingsFiles.h"
+#include "settings/SharedImage.h"
 
 // Last: Xlib's macros (None, Bool, Status...) would break the headers above.
 #include "PrivateXServer.h"
@@ -73,6 +78,20 @@ class OptionProgramRun : public ::testing::Test {
     const pid_t pid = suite.start((suite.folder() / "VeskORBOpticalOption").string());
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     return pid;
+  }
+
+  // The settings as the files and the shared image hold them now.
+  std::unique_ptr<settings::SettingsImage> files() {
+    auto image = std::make_unique<settings::SettingsImage>();
+    settings::SettingsFiles(suite.folder().string() + "/").LoadAll(*image);
+    return image;
+  }
+  std::unique_ptr<settings::SettingsImage> shared() {
+    auto image = std::make_unique<settings::SettingsImage>();
+    auto memory = platform::SharedMemory::open(settings::kSharedImageName, settings::kImageSize);
+    auto mutex = platform::NamedMutex::open(settings::kImageMutexName);
+    if (memory && mutex) settings::readSharedImage(*memory, *mutex, *image);
+    return image;
   }
 
   PrivateXServer x;
