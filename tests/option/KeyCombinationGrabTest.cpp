@@ -31,15 +31,6 @@ bool pumpUntil(const std::function<bool()>& done) {
   return false;
 }
 
-// What another program gets when it asks for the keyboard.
-int otherProgramGrab(Display* d) {
-  const int result =
-      XGrabKeyboard(d, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync, CurrentTime);
-  if (result == GrabSuccess) XUngrabKeyboard(d, CurrentTime);
-  XSync(d, False);
-  return result;
-}
-
 void tap(Display* d, unsigned keycode) {
   XTestFakeKeyEvent(d, keycode, True, 0);
   XTestFakeKeyEvent(d, keycode, False, 0);
@@ -69,17 +60,10 @@ TEST(KeyCombinationGrabTest, KeysComeToTheDialogAloneAndByTheirPlaceOnTheKeyboar
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   ASSERT_TRUE(pumpUntil([&] { return dialog.keyboardGrabbed(); }));
-  EXPECT_EQ(otherProgramGrab(other), AlreadyGrabbed);
+  EXPECT_EQ(PrivateXServer::grabKeyboardAsAnotherProgram(other), AlreadyGrabbed);
 
   // Another program's window has the focus; the keys still come here.
-  const Window window =
-      XCreateSimpleWindow(other, DefaultRootWindow(other), 600, 400, 100, 100, 0, 0, 0xffffff);
-  XSelectInput(other, window, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
-  XMapRaised(other, window);
-  XEvent mapped;
-  XWindowEvent(other, window, StructureNotifyMask, &mapped);  // blocks until MapNotify
-  XSetInputFocus(other, window, RevertToParent, CurrentTime);
-  XSync(other, False);
+  const Window window = PrivateXServer::focusedOtherWindow(other);
 
   tap(other, kSysRq);
   ASSERT_TRUE(pumpUntil([&] { return dialog.combination().key() == kUsagePrintScreen; }));
@@ -106,7 +90,7 @@ TEST(KeyCombinationGrabTest, KeysComeToTheDialogAloneAndByTheirPlaceOnTheKeyboar
   // Closed, it lets the keyboard go.
   dialog.reject();
   ASSERT_TRUE(pumpUntil([&] { return !dialog.keyboardGrabbed(); }));
-  EXPECT_EQ(otherProgramGrab(other), GrabSuccess);
+  EXPECT_EQ(PrivateXServer::grabKeyboardAsAnotherProgram(other), GrabSuccess);
   XDestroyWindow(other, window);
   XSync(other, False);
 }

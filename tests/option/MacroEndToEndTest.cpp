@@ -106,18 +106,8 @@ TEST(MacroEndToEndTest, AMacroTypedIntoTheRecorderReachesTheMouseInReport8) {
   // grab it, and keys typed while that program has the focus still come here.
   Display* xc = x.connection();
   ASSERT_NE(xc, nullptr);
-  const int otherGrab =
-      XGrabKeyboard(xc, DefaultRootWindow(xc), False, GrabModeAsync, GrabModeAsync, CurrentTime);
-  if (otherGrab == GrabSuccess) XUngrabKeyboard(xc, CurrentTime);
-  EXPECT_EQ(otherGrab, AlreadyGrabbed);
-  const Window other =
-      XCreateSimpleWindow(xc, DefaultRootWindow(xc), 600, 400, 100, 100, 0, 0, 0xffffff);
-  XSelectInput(xc, other, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
-  XMapRaised(xc, other);
-  XEvent mapped;
-  XWindowEvent(xc, other, StructureNotifyMask, &mapped);  // blocks until MapNotify
-  XSetInputFocus(xc, other, RevertToParent, CurrentTime);
-  XSync(xc, False);
+  EXPECT_EQ(PrivateXServer::grabKeyboardAsAnotherProgram(xc), AlreadyGrabbed);
+  const Window other = PrivateXServer::focusedOtherWindow(xc);
   for (const auto& [keycode, press] : std::vector<std::pair<unsigned, bool>>{
            {kLeftControl, true}, {kC, true}, {kC, false}, {kLeftControl, false}}) {
     const std::size_t before = dialog.model().recorder().events().size();

@@ -136,6 +136,29 @@ class PrivateXServer {
     for (const char c : text) type(static_cast<KeySym>(static_cast<unsigned char>(c)));
   }
 
+  // What another program gets when it asks for the keyboard: AlreadyGrabbed
+  // while one of ours holds it.
+  static int grabKeyboardAsAnotherProgram(Display* d) {
+    const int result =
+        XGrabKeyboard(d, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    if (result == GrabSuccess) XUngrabKeyboard(d, CurrentTime);
+    XSync(d, False);
+    return result;
+  }
+  // A window of another program, shown and holding the input focus; it hears
+  // the keys that reach it.
+  static Window focusedOtherWindow(Display* d) {
+    const Window w =
+        XCreateSimpleWindow(d, DefaultRootWindow(d), 600, 400, 100, 100, 0, 0, 0xffffff);
+    XSelectInput(d, w, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+    XMapRaised(d, w);
+    XEvent mapped;
+    XWindowEvent(d, w, StructureNotifyMask, &mapped);  // blocks until MapNotify
+    XSetInputFocus(d, w, RevertToParent, CurrentTime);
+    XSync(d, False);
+    return w;
+  }
+
  private:
   static void settle(Display* d, int ms) {
     XFlush(d);
