@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
+#include <iterator>
 #include <span>
 #include <thread>
 #include <vector>
@@ -95,10 +96,8 @@ int main(int argc, char** argv) {
   // The sheets of the first paint are decoded on two threads while Qt connects
   // to the display and the window is built; then the hover and disabled
   // sheets that follow the first paint, so the window takes them ready.
-  skin::PicturePrefetch prefetch({skin::res::kMainFace, skin::res::kMainPressed,
-                                  skin::res::kMainPageFace, skin::res::kPageMask,
-                                  skin::res::kMainPagePressed, skin::res::kMainPageHover,
-                                  skin::res::kMainHover, skin::res::kMainDisabled});
+  skin::PicturePrefetch prefetch(
+      {std::begin(skin::res::kFirstPaintSheets), std::end(skin::res::kFirstPaintSheets)});
   QApplication app(argc, argv);
   // So is the font database, on a thread of its own: the window's first text
   // then finds it read instead of reading it.

@@ -54,8 +54,16 @@ void writeImage(const QString& relative, const QImage& image, const char* format
 }
 
 void writeBitmap(int number, const QImage& image, const QString& folder = {}) {
-  const QString path = QString::fromStdString(skin::res::bitmapPath(number));
-  writeImage(folder.isEmpty() ? path : folder + QLatin1Char('/') + path, image, "PNG");
+  QString path = QString::fromStdString(skin::res::bitmapPath(number));
+  if (!folder.isEmpty()) path = folder + QLatin1Char('/') + path;
+  if (!path.endsWith(QLatin1String(".bmp"))) {
+    writeImage(path, image, "PNG");
+    return;
+  }
+  // Uncompressed sheets are opaque; a compressed one left by an older
+  // generator would only take room.
+  QFile::remove(target(path.chopped(4) + QLatin1String(".png")));
+  writeImage(path, image.convertToFormat(QImage::Format_RGB32), "BMP");
 }
 
 void writeGif(const QString& relative, const std::vector<skinart::GifEncoder::Frame>& frames) {

@@ -1,6 +1,7 @@
 #include "option/TrophyShare.h"
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 #include <openssl/evp.h>
 
 #include <cctype>
@@ -21,6 +22,35 @@ std::size_t appendChunk(char* data, std::size_t size, std::size_t count, void* u
 // libcurl's progress callback: a non-zero answer aborts the transfer.
 int cancelled(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return static_cast<const std::atomic<bool>*>(user)->load() ? 1 : 0;
+}
+
+// libcurl and the libraries it brings in took a tenth of the Configuration
+// program's start, for a transfer only the trophy share makes: it is loaded
+// on the first share instead. Its headers still give the types and options.
+struct CurlCalls {
+  decltype(&curl_easy_init) init = nullptr;
+  decltype(&curl_easy_setopt) setopt = nullptr;
+  decltype(&curl_easy_perform) perform = nullptr;
+  decltype(&curl_easy_cleanup) cleanup = nullptr;
+};
+
+// Null when libcurl cannot be loaded: a share then fails like a transfer.
+const CurlCalls* loadCurl() {
+  static const CurlCalls* const calls = []() -> const CurlCalls* {
+    void* library = dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) return nullptr;
+    static CurlCalls loaded;
+    loaded.init = reinterpret_cast<decltype(&curl_easy_init)>(dlsym(library, "curl_easy_init"));
+    loaded.setopt =
+        reinterpret_cast<decltype(&curl_easy_setopt)>(dlsym(library, "curl_easy_setopt"));
+    loaded.perform =
+        reinterpret_cast<decltype(&curl_easy_perform)>(dlsym(library, "curl_easy_perform"));
+    loaded.cleanup =
+        reinterpret_cast<decltype(&curl_easy_cleanup)>(dlsym(library, "curl_easy_cleanup"));
+    if (!loaded.init || !loaded.setopt || !loaded.perform || !loaded.cleanup) return nullptr;
+    return &loaded;
+  }();
+  return calls;
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
@@ -94,21 +124,23 @@ std::string curlHttpGet(const std::string& url) {
 
 std::string curlHttpGet(const std::string& url, const std::atomic<bool>& cancel) {
   std::string body;
-  CURL* curl = curl_easy_init();
+  const CurlCalls* curl = loadCurl();
   if (curl == nullptr) return body;
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, appendChunk);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 5L);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT, 15L);
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, cancelled);
-  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(&cancel));
-  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  if (curl_easy_perform(curl) != CURLE_OK) body.clear();
-  curl_easy_cleanup(curl);
+  CURL* transfer = curl->init();
+  if (transfer == nullptr) return body;
+  curl->setopt(transfer, CURLOPT_URL, url.c_str());
+  curl->setopt(transfer, CURLOPT_WRITEFUNCTION, appendChunk);
+  curl->setopt(transfer, CURLOPT_WRITEDATA, &body);
+  curl->setopt(transfer, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl->setopt(transfer, CURLOPT_CONNECTTIMEOUT, 5L);
+  curl->setopt(transfer, CURLOPT_TIMEOUT, 15L);
+  curl->setopt(transfer, CURLOPT_NOSIGNAL, 1L);
+  curl->setopt(transfer, CURLOPT_FAILONERROR, 1L);
+  curl->setopt(transfer, CURLOPT_XFERINFOFUNCTION, cancelled);
+  curl->setopt(transfer, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(&cancel));
+  curl->setopt(transfer, CURLOPT_NOPROGRESS, 0L);
+  if (curl->perform(transfer) != CURLE_OK) body.clear();
+  curl->cleanup(transfer);
   return body;
 }
 
