@@ -37,6 +37,8 @@ SmallDialog::Art noticeArt(OptionNotice notice) {
       return art(res::kTimerRefusedNoticeDialog, "The timer was not created");
     case OptionNotice::ProfileNotSaved:
       return art(res::kProfileNotSavedNoticeDialog, "The profile was not saved");
+    case OptionNotice::ProfileFileReserved:
+      return art(res::kProfileFileReservedNoticeDialog, "This file holds one of your profiles");
     case OptionNotice::ProfileNotLoaded:
       break;
   }

@@ -71,9 +71,12 @@ void ProfileFileActions::run(Button button) {
       }
       return;
     case Button::Save:
-      if (const auto chosen = questions_.saveFile(profiles.exportStartName(image.Profiles[slot])))
-        if (!profiles.exportProfile(image, slot, *chosen))
+      if (const auto chosen = questions_.saveFile(profiles.exportStartName(image.Profiles[slot]))) {
+        if (profiles.isDefaultProfileFile(*chosen))
+          questions_.notice(OptionNotice::ProfileFileReserved, *chosen);
+        else if (!profiles.exportProfile(image, slot, *chosen))
           questions_.notice(OptionNotice::ProfileNotSaved, *chosen);
+      }
       return;
   }
 }

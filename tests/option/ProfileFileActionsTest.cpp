@@ -124,6 +124,40 @@ TEST_F(ProfileFileActionsTest, FailedSaveAndLoadAreToldNotPassedOver) {
   EXPECT_TRUE(fs::exists(*answer_));
 }
 
+TEST_F(ProfileFileActionsTest, SaveNeverReplacesAProfilesOwnFile) {
+  // The second profile's factory name is that of the third profile's file.
+  window_->model().selectProfile(1);
+  ASSERT_STREQ(image().Profiles[1].ProFileName, "Default2");
+  answer_.reset();
+  actions_->run(Button::Save);
+  EXPECT_EQ(starts_.back(), folder_ + "config/Default2 profile.nmp");
+
+  const settings::SettingsFiles files(folder_);
+  fs::create_directories(folder_ + "config");
+  std::ofstream(files.defaultProfilePath(2)) << "[third profile]\r\n";
+  // The file itself, another spelling of it, and one of the five not made yet.
+  for (const std::string& chosen :
+       {files.defaultProfilePath(2), folder_ + "config/../config/Default2.nmp",
+        folder_ + "config/DEFAULT4.NMP"}) {
+    answer_ = chosen;
+    actions_->run(Button::Save);
+    ASSERT_FALSE(notices_.empty()) << chosen;
+    EXPECT_EQ(notices_.back(), std::make_pair(OptionNotice::ProfileFileReserved, chosen));
+  }
+  EXPECT_EQ(notices_.size(), 3u);
+  EXPECT_EQ(text(files.defaultProfilePath(2)), "[third profile]\r\n");
+  EXPECT_FALSE(fs::exists(folder_ + "config/DEFAULT4.NMP"));
+  EXPECT_FALSE(fs::exists(files.defaultProfilePath(4)));
+
+  // Names that only look alike are ordinary files.
+  for (const char* title : {"Default5.nmp", "Default2.txt", "Default22.nmp"}) {
+    answer_ = folder_ + "config/" + title;
+    actions_->run(Button::Save);
+    EXPECT_TRUE(fs::exists(*answer_)) << title;
+  }
+  EXPECT_EQ(notices_.size(), 3u);
+}
+
 TEST_F(ProfileFileActionsTest, CancelledDialogsChangeNothing) {
   const auto before = std::make_unique<settings::SettingsImage>(image());
   answer_.reset();

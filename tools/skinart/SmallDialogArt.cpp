@@ -181,6 +181,11 @@ void addProgramNotices(std::vector<WindowArt>& all) {
                              QStringLiteral("The profile was not loaded"),
                              QStringLiteral("This file could not be read; the profile is "
                                             "unchanged:")));
+  all.push_back(detailNotice(QStringLiteral("profile file reserved notice"),
+                             res::kProfileFileReservedNoticeDialog, QStringLiteral("Save profile"),
+                             QStringLiteral("This file holds one of your profiles"),
+                             QStringLiteral("The program keeps a profile in it, so it was left "
+                                            "as it is. Save under another name:")));
 }
 
 WindowArt macroSetNameArt() {

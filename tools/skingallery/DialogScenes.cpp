@@ -91,7 +91,10 @@ std::vector<std::pair<QImage, QString>> smallDialogs() {
        "/media/player/USB STICK/profiles for the tournament/Arena.nmp",
        res::kProfileNotSavedNoticeDialog, "dialog-notice-profile-not-saved.png"},
       {option::OptionNotice::ProfileNotLoaded, "/home/player/Downloads/Arena.nmp",
-       res::kProfileNotLoadedNoticeDialog, "dialog-notice-profile-not-loaded.png"}};
+       res::kProfileNotLoadedNoticeDialog, "dialog-notice-profile-not-loaded.png"},
+      {option::OptionNotice::ProfileFileReserved,
+       "/home/player/.config/vesk-orb/config/Default2.nmp", res::kProfileFileReservedNoticeDialog,
+       "dialog-notice-profile-file-reserved.png"}};
   for (const auto& [notice, detail, sheets, file] : programNotices) {
     option::NoticeDialog dialog(notice, QString::fromUtf8(detail));
     add(&dialog, sheets, file);

@@ -97,7 +97,23 @@ std::string ProfileFiles::importStartName() const { return files_.programFolder(
 std::string ProfileFiles::exportStartName(const settings::Profile& profile) const {
   std::string name(profile.ProFileName, strnlen(profile.ProFileName, sizeof profile.ProFileName));
   std::replace(name.begin(), name.end(), '/', '_');  // a name, not a folder
+  if (namesDefaultProfileFile(name)) name += " profile";
   return files_.programFolder() + "config/" + name + ".nmp";
+}
+
+bool ProfileFiles::isDefaultProfileFile(const std::string& path) const {
+  for (int index = 0; index < settings::kProfileCount; ++index)
+    if (sameFile(path, files_.defaultProfilePath(index))) return true;
+  // One not there yet would be made by the export and then read as the
+  // slot's: the programs find these files in any letter case.
+  const fs::path chosen(path);
+  std::string extension = chosen.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::error_code error;
+  return extension == ".nmp" && namesDefaultProfileFile(fileTitle(path)) &&
+         fs::equivalent(chosen.parent_path().empty() ? fs::path(".") : chosen.parent_path(),
+                        files_.programFolder() + "config", error);
 }
 
 bool ProfileFiles::importProfile(settings::SettingsImage& image, int slot,
@@ -120,7 +136,7 @@ bool ProfileFiles::importProfile(settings::SettingsImage& image, int slot,
 
 bool ProfileFiles::exportProfile(const settings::SettingsImage& image, int slot,
                                  const std::string& chosen) const {
-  if (!settings::isValidProfile(slot)) return false;
+  if (!settings::isValidProfile(slot) || isDefaultProfileFile(chosen)) return false;
   // Written beside the chosen file and renamed over it: the file then holds
   // only the keys written now, and a failed write leaves the old file.
   const std::string temporary = chosen + ".new";

@@ -178,6 +178,7 @@ inline constexpr int kTimersNotSavedNoticeDialog = 1816;
 inline constexpr int kTimerRefusedNoticeDialog = 1820;
 inline constexpr int kProfileNotSavedNoticeDialog = 1824;
 inline constexpr int kProfileNotLoadedNoticeDialog = 1828;
+inline constexpr int kProfileFileReservedNoticeDialog = 1832;
 
 // Sensor calibration wizard (525 x 360): face, hover and pressed sheets at
 // +0..+2, and two sheets of lit step indicators (the start step; the later
