@@ -1,5 +1,6 @@
 #include "ConfirmDialog.h"
 
+#include "skin/SkinButton.h"
 #include "skin/SkinResourceIds.h"
 
 namespace option {
@@ -48,6 +49,7 @@ ConfirmDialog::ConfirmDialog(Notice notice, QWidget* parent)
     : SmallDialog(noticeArt(notice), parent) {
   setObjectName(QStringLiteral("NoticeDialog"));
   addClosingButtons(dl::kConfirmOk, nullptr, dl::kConfirmExit);
+  ok_->setFocus();
 }
 
 bool ConfirmDialog::ask(Question question, QWidget* parent) {

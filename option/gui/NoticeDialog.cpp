@@ -1,7 +1,6 @@
 #include "NoticeDialog.h"
 
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QTextOption>
 #include <algorithm>
@@ -66,15 +65,6 @@ NoticeDialog::NoticeDialog(OptionNotice notice, const QString& detail, QWidget* 
 void NoticeDialog::tell(OptionNotice notice, const QString& detail, QWidget* parent) {
   NoticeDialog dialog(notice, detail, parent);
   dialog.exec();
-}
-
-void NoticeDialog::keyPressEvent(QKeyEvent* event) {
-  // Enter acknowledges a notice as OK does.
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    accept();
-    return;
-  }
-  SmallDialog::keyPressEvent(event);
 }
 
 void NoticeDialog::paintEvent(QPaintEvent* event) {

@@ -20,7 +20,6 @@ class NoticeDialog : public SmallDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   OptionNotice notice_;

@@ -1,5 +1,6 @@
 #include "SmallDialog.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "skin/BitmapEdit.h"
@@ -90,6 +91,14 @@ void SmallDialog::addClosingButtons(const char* ok, const char* cancel, const ch
     exit_ = addButton(exit, QStringLiteral("x"));
     connect(exit_, &skin::SkinButton::clicked, this, &QDialog::reject);
   }
+}
+
+void SmallDialog::keyPressEvent(QKeyEvent* event) {
+  if (ok_ && !cancel_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    onOk();
+    return;
+  }
+  skin::SkinDialog::keyPressEvent(event);
 }
 
 }  // namespace option

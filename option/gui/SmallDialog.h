@@ -45,6 +45,8 @@ class SmallDialog : public skin::SkinDialog {
   // the dialog unless it has a reason to stay open).
   void addClosingButtons(const char* ok, const char* cancel, const char* exit);
   virtual void onOk() { accept(); }
+  // A notice (OK without Cancel) is acknowledged with Enter as with OK.
+  void keyPressEvent(QKeyEvent* event) override;
 
   skin::SkinButton* ok_ = nullptr;
   skin::SkinButton* cancel_ = nullptr;

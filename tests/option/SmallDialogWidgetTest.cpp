@@ -70,9 +70,21 @@ TEST_F(SmallDialogWidgetTest, QuestionsEndWithOkOrCancelAndNoticesHaveNoCancel) 
     click(cancelled.cancelButton());
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);
   }
-  ConfirmDialog notice(ConfirmDialog::Notice::NoMacroSelected);
-  EXPECT_EQ(notice.cancelButton(), nullptr);
-  EXPECT_EQ(notice.size(), notice.face().size());
+  for (auto kind : {ConfirmDialog::Notice::NoMacroSetSelected,
+                    ConfirmDialog::Notice::NoMacroSelected, ConfirmDialog::Notice::MacroFull}) {
+    ConfirmDialog notice(kind);
+    EXPECT_EQ(notice.cancelButton(), nullptr);
+    EXPECT_EQ(notice.size(), notice.face().size());
+    open(notice);
+    QTest::keyClick(&notice, Qt::Key_Return);  // acknowledged as with OK
+    EXPECT_FALSE(notice.isVisible());
+    EXPECT_EQ(notice.result(), QDialog::Accepted);
+  }
+  // A question is never answered by Enter alone: deleting takes a click on OK.
+  ConfirmDialog question(ConfirmDialog::Question::DeleteMacro);
+  open(question);
+  QTest::keyClick(&question, Qt::Key_Return);
+  EXPECT_TRUE(question.isVisible());
   // The timer question has its own, smaller picture.
   EXPECT_NE(ConfirmDialog(ConfirmDialog::Question::DeleteTimer).size(),
             ConfirmDialog(ConfirmDialog::Question::DeleteMacro).size());
