@@ -87,7 +87,13 @@ bool BitmapEdit::numericKeyAllowed(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void BitmapEdit::keyPressEvent(QKeyEvent* event) {
-  if (numeric_ && !numericKeyAllowed(event->key(), event->modifiers())) {
+  // Selecting, copying and pasting work as in any field; what a paste
+  // brings in is filtered like typed text.
+  const bool editingShortcut =
+      event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy) ||
+      event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste) ||
+      event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
+  if (numeric_ && !editingShortcut && !numericKeyAllowed(event->key(), event->modifiers())) {
     event->accept();
     return;
   }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 #include "SkinTestSupport.h"
@@ -99,6 +101,24 @@ TEST_F(SpinEditTest, NumericFieldDropsOtherKeysAndCharacters) {
   EXPECT_TRUE(skin::BitmapEdit::numericKeyAllowed(Qt::Key_Minus, Qt::NoModifier));
   EXPECT_TRUE(skin::BitmapEdit::numericKeyAllowed(Qt::Key_7, Qt::KeypadModifier));
   EXPECT_FALSE(skin::BitmapEdit::numericKeyAllowed(Qt::Key_Space, Qt::NoModifier));
+}
+
+TEST_F(SpinEditTest, NumericFieldSelectsCopiesAndPastesLikeAnyField) {
+  auto* spin = makeSpin<skin::SpinEdit>(0, 999);
+  type(spin, "456");
+  QTest::keyClick(spin->edit(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(spin->edit()->selectedText(), "456");
+  QTest::keyClick(spin->edit(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "456");
+  type(spin, "7");  // typing replaces the selection
+  EXPECT_EQ(spin->edit()->text(), "7");
+
+  QGuiApplication::clipboard()->setText("1 2x");
+  QTest::keyClick(spin->edit(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(spin->edit(), Qt::Key_V, Qt::ControlModifier);
+  drain();
+  EXPECT_EQ(spin->edit()->text(), "12");
+  EXPECT_EQ(reports().back(), 12);
 }
 
 TEST_F(SpinEditTest, ArrowsStepWithinTheRange) {
