@@ -349,7 +349,7 @@ void MainDialog::windowsMarkerClicked(int slot) {
     ok = *nextWindowsAnswer_;
     nextWindowsAnswer_.reset();
   } else {
-    WindowsProfileDialog dialog(slot + 1, this);
+    WindowsProfileDialog dialog(this);
     dialog.move(geometry().center() - dialog.rect().center());
     ok = dialog.exec() == QDialog::Accepted;
   }

@@ -1,28 +1,16 @@
 #pragma once
 
-#include "skin/SkinDialog.h"
-
-namespace skin {
-class SkinButton;
-}
+#include "SmallDialog.h"
 
 namespace option {
 
 // Asks whether a profile slot shall carry the Windows-profile marker. OK ends
 // with Accepted; Cancel and Exit with Rejected. The wording is in the
 // background picture.
-class WindowsProfileDialog : public skin::SkinDialog {
+class WindowsProfileDialog : public SmallDialog {
   Q_OBJECT
  public:
-  WindowsProfileDialog(int slotNumber, QWidget* parent = nullptr);
-  skin::SkinButton* okButton() const { return ok_; }
-  skin::SkinButton* cancelButton() const { return cancel_; }
-  skin::SkinButton* exitButton() const { return exit_; }
-
- private:
-  skin::SkinButton* ok_;
-  skin::SkinButton* cancel_;
-  skin::SkinButton* exit_;
+  explicit WindowsProfileDialog(QWidget* parent = nullptr);
 };
 
 }  // namespace option

@@ -145,7 +145,7 @@ QImage programTrophyResetDialog() {
 }
 
 QImage programWindowsProfileDialog() {
-  option::WindowsProfileDialog dialog(3);
+  option::WindowsProfileDialog dialog;
   return shapedGrab(&dialog, dialog.face());
 }
 
