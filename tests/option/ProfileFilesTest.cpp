@@ -208,7 +208,11 @@ TEST_F(ProfileFilesTest, ExportUnderADefaultFilesNameLeavesThatSlotsFileAlone) {
   ASSERT_TRUE(settings::WriteProfileFile(image_->Profiles[1], files_->defaultProfilePath(1)));
   const std::string slotOne = text(files_->defaultProfilePath(1));
   ProfileFiles ops(*files_);
-  ASSERT_EQ(ops.exportStartName(image_->Profiles[0]), program_ + "config/Default1.nmp");
+  // The Save dialog does not start at that file, and a save there is refused.
+  EXPECT_EQ(ops.exportStartName(image_->Profiles[0]), program_ + "config/Default1 profile.nmp");
+  EXPECT_FALSE(ops.exportProfile(*image_, 0, files_->defaultProfilePath(1)));
+  EXPECT_EQ(text(files_->defaultProfilePath(1)), slotOne);
+  // Saved elsewhere under that name, its convenience copy does not go there.
   ASSERT_TRUE(ops.exportProfile(*image_, 0, elsewhere_ + "Default1.nmp"));
   EXPECT_EQ(text(files_->defaultProfilePath(1)), slotOne);
   // Nor is a file made that a later start would read as a slot's.

@@ -15,6 +15,9 @@
 #include "platform/Window.h"
 
 namespace veskctl {
+// Each group's helpers have a namespace of their own: the groups are
+// compiled as one unit.
+namespace chorus_group {
 namespace {
 
 using platform::HWND;
@@ -74,8 +77,10 @@ struct PeerArgs {
 };
 
 }  // namespace
+}  // namespace chorus_group
 
 void addChorusCommands(CLI::App& app) {
+  using namespace chorus_group;
   CLI::App* group = app.add_subcommand(
       "chorus", "Play the cross-device host towards the Monitor (status, peers, ambient light)");
   group->require_subcommand(1);

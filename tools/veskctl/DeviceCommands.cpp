@@ -18,6 +18,9 @@
 #include "settings/SettingsFiles.h"
 
 namespace veskctl {
+// Each group's helpers have a namespace of their own: the groups are
+// compiled as one unit.
+namespace device_group {
 namespace {
 
 struct DeviceOptions {
@@ -121,8 +124,10 @@ void addFolderOptions(CLI::App* cmd, DeviceOptions& options) {
 }
 
 }  // namespace
+}  // namespace device_group
 
 void addDeviceCommands(CLI::App& app) {
+  using namespace device_group;
   auto* group = app.add_subcommand("device", "Back up and restore the mouse through portkit.so");
   group->require_subcommand(1);
   auto options = std::make_shared<DeviceOptions>();

@@ -16,6 +16,9 @@
 
 namespace veskctl {
 
+// Each group's helpers have a namespace of their own: the groups are
+// compiled as one unit.
+namespace macro_group {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -159,8 +162,10 @@ void guarded(Run run, const MacroOptions& o) {
 }
 
 }  // namespace
+}  // namespace macro_group
 
 void addMacroCommands(CLI::App& app) {
+  using namespace macro_group;
   auto options = std::make_shared<MacroOptions>();
   CLI::App* group =
       app.add_subcommand("macros", "read and edit the macro library of a program folder");

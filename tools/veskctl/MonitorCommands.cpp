@@ -23,6 +23,9 @@
 #include "settings/SharedImage.h"
 
 namespace veskctl {
+// Each group's helpers have a namespace of their own: the groups are
+// compiled as one unit.
+namespace monitor_group {
 namespace {
 
 struct MonitorOptions {
@@ -175,8 +178,10 @@ void addFolderOption(CLI::App& cmd, MonitorOptions& o) {
 }
 
 }  // namespace
+}  // namespace monitor_group
 
 void addMonitorCommands(CLI::App& app) {
+  using namespace monitor_group;
   auto o = std::make_shared<MonitorOptions>();
 
   CLI::App* status = app.add_subcommand(

@@ -12,6 +12,9 @@
 
 namespace veskctl {
 
+// Each group's helpers have a namespace of their own: the groups are
+// compiled as one unit.
+namespace msg_group {
 namespace {
 
 using platform::HWND;
@@ -171,8 +174,10 @@ int listen(const std::string& title, long long result) {
 }
 
 }  // namespace
+}  // namespace msg_group
 
 void addMsgCommands(CLI::App& app) {
+  using namespace msg_group;
   CLI::App* msg = app.add_subcommand("msg", "Find message windows and send them messages");
   msg->require_subcommand(1);
 

@@ -18,6 +18,9 @@
 
 namespace veskctl {
 
+// Each group's helpers have a namespace of their own: the groups are
+// compiled as one unit.
+namespace settings_group {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -230,8 +233,10 @@ void guarded(Run run, const SettingsOptions& o) {
 }
 
 }  // namespace
+}  // namespace settings_group
 
 void addSettingsCommands(CLI::App& app) {
+  using namespace settings_group;
   auto options = std::make_shared<SettingsOptions>();
   CLI::App* group =
       app.add_subcommand("settings", "read and edit the settings files of a program folder");

@@ -12,6 +12,9 @@
 
 namespace veskctl {
 
+// Each group's helpers have a namespace of their own: the groups are
+// compiled as one unit.
+namespace timer_group {
 namespace {
 
 using option::TimerList;
@@ -77,8 +80,10 @@ void guarded(Run run, const TimerOptions& o) {
 }
 
 }  // namespace
+}  // namespace timer_group
 
 void addTimerCommands(CLI::App& app) {
+  using namespace timer_group;
   auto options = std::make_shared<TimerOptions>();
   CLI::App* group = app.add_subcommand("timers", "read and edit the timers of a program folder");
   group->require_subcommand(1);
