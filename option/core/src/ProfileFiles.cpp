@@ -55,14 +55,17 @@ bool copyReplacing(const std::string& from, const std::string& to, std::error_co
 // Whether a file title names one of the five default profile files
 // ("Default0".."Default4" in "config/", found in any letter case), which hold
 // the slots' own settings until the next save.
-bool namesDefaultProfileFile(std::string_view title) {
-  constexpr std::string_view stem = "default";
-  if (title.size() != stem.size() + 1 || title.back() < '0' ||
-      title.back() >= '0' + settings::kProfileCount)
-    return false;
-  for (std::size_t i = 0; i < stem.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(title[i])) != stem[i]) return false;
+// Whether `text` is `lowerCase` in any letter case.
+bool sameIgnoringCase(std::string_view text, std::string_view lowerCase) {
+  if (text.size() != lowerCase.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[i])) != lowerCase[i]) return false;
   return true;
+}
+
+bool namesDefaultProfileFile(std::string_view title) {
+  return !title.empty() && title.back() >= '0' && title.back() < '0' + settings::kProfileCount &&
+         sameIgnoringCase(title.substr(0, title.size() - 1), "default");
 }
 
 std::string lockFileOf(const std::string& path) {
@@ -107,11 +110,9 @@ bool ProfileFiles::isDefaultProfileFile(const std::string& path) const {
   // One not there yet would be made by the export and then read as the
   // slot's: the programs find these files in any letter case.
   const fs::path chosen(path);
-  std::string extension = chosen.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   std::error_code error;
-  return extension == ".nmp" && namesDefaultProfileFile(fileTitle(path)) &&
+  return sameIgnoringCase(chosen.extension().string(), ".nmp") &&
+         namesDefaultProfileFile(fileTitle(path)) &&
          fs::equivalent(chosen.parent_path().empty() ? fs::path(".") : chosen.parent_path(),
                         files_.programFolder() + "config", error);
 }
